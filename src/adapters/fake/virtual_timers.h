@@ -1,0 +1,46 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "core/app/event_loop.h"
+
+namespace planwarte {
+
+class VirtualClock;
+struct VirtualTimerState;
+
+// The window timers of the virtual event loop, on virtual time; main thread only.
+//
+// A tick falls due one interval after the timer was enabled (or its interval changed while
+// enabled) and re-arms at due time + interval. Ticks that fall due while nobody processes
+// messages are not queued up: the late tick is delivered once and the timer keeps its schedule.
+// A timer whose handler is running is not ticked again by nested message processing, and a
+// timer object destroyed (also inside its own handler) never ticks again.
+class VirtualTimers {
+  public:
+    explicit VirtualTimers(const VirtualClock& clock) : clock_(clock) {}
+
+    std::unique_ptr<Timer> Create(int interval_ms, std::function<void()> on_tick);
+
+    // Runs the handler of the timer due first (ties in creation order) if one is due now.
+    bool TickOneDue();
+
+    // The earliest due time among the timers that can tick.
+    std::optional<std::int64_t> NextDue() const;
+
+    // Timers that are enabled with an interval that lets them tick.
+    std::size_t ActiveCount() const;
+
+  private:
+    std::shared_ptr<VirtualTimerState> FirstDue(std::int64_t now) const;
+
+    const VirtualClock& clock_;
+    std::vector<std::weak_ptr<VirtualTimerState>> timers_;
+};
+
+}  // namespace planwarte

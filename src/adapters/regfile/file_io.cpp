@@ -1,0 +1,203 @@
+#include "adapters/regfile/file_io.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+#include <cerrno>
+#include <cstdlib>
+#include <cstring>
+#include <ctime>
+
+namespace planwarte {
+
+namespace {
+
+// Far beyond any settings file; a larger file is not ours to parse or replace.
+constexpr off_t kMaxFileSize = 16 * 1024 * 1024;
+
+std::string ErrnoText(const std::string& what) {
+    return what + ": " + std::strerror(errno);
+}
+
+bool Exists(const std::string& path) {
+    struct stat info;
+    return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
+}
+
+// The file a symbolic link points to; the path itself for anything else.
+std::string ResolveLink(const std::string& path) {
+    struct stat info;
+    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
+        return path;
+    }
+    char* resolved = ::realpath(path.c_str(), nullptr);
+    if (resolved == nullptr) {
+        return path;  // a dangling link is replaced by the file itself
+    }
+    std::string target(resolved);
+    std::free(resolved);
+    return target;
+}
+
+bool WriteAll(int fd, std::string_view contents) {
+    while (!contents.empty()) {
+        const ssize_t written = ::write(fd, contents.data(), contents.size());
+        if (written < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return false;
+        }
+        contents.remove_prefix(static_cast<std::size_t>(written));
+    }
+    return true;
+}
+
+void SyncFolder(const std::string& folder) {
+    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (fd >= 0) {
+        ::fsync(fd);
+        ::close(fd);
+    }
+}
+
+}  // namespace
+
+std::string ParentFolder(const std::string& path) {
+    const std::size_t slash = path.rfind('/');
+    if (slash == std::string::npos) {
+        return ".";
+    }
+    return slash == 0 ? "/" : path.substr(0, slash);
+}
+
+FileContents ReadWholeFile(const std::string& path) {
+    FileContents contents;
+    // Non-blocking, so that a pipe put in the file's place cannot stall the program.
+    const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK);
+    if (fd < 0) {
+        if (errno == ENOENT) {
+            contents.status = FileContents::Status::kMissing;
+        } else {
+            contents.status = FileContents::Status::kUnreadable;
+            contents.error = ErrnoText("cannot open");
+        }
+        return contents;
+    }
+    struct stat info;
+    contents.status = FileContents::Status::kUnreadable;
+    if (::fstat(fd, &info) != 0) {
+        contents.error = ErrnoText("cannot inspect");
+    } else if (!S_ISREG(info.st_mode)) {
+        contents.error = "not a regular file";
+    } else if (info.st_size > kMaxFileSize) {
+        contents.error = "too large for a settings file";
+    } else {
+        char buffer[8192];
+        for (;;) {
+            const ssize_t got = ::read(fd, buffer, sizeof buffer);
+            if (got < 0 && errno == EINTR) {
+                continue;
+            }
+            if (got < 0) {
+                contents.error = ErrnoText("cannot read");
+                break;
+            }
+            if (got == 0) {
+                contents.status = FileContents::Status::kRead;
+                break;
+            }
+            contents.bytes.append(buffer, static_cast<std::size_t>(got));
+            if (contents.bytes.size() > static_cast<std::size_t>(kMaxFileSize)) {
+                contents.error = "too large for a settings file";
+                break;
+            }
+        }
+    }
+    ::close(fd);
+    if (contents.status != FileContents::Status::kRead) {
+        contents.bytes.clear();
+    }
+    return contents;
+}
+
+bool CreateFolders(const std::string& folder, std::string* error) {
+    struct stat info;
+    if (::stat(folder.c_str(), &info) == 0) {
+        if (S_ISDIR(info.st_mode)) {
+            return true;
+        }
+        *error = folder + " is not a folder";
+        return false;
+    }
+    const std::string parent = ParentFolder(folder);
+    if (parent != folder && !CreateFolders(parent, error)) {
+        return false;
+    }
+    if (::mkdir(folder.c_str(), 0700) != 0 && errno != EEXIST) {
+        *error = ErrnoText("cannot create " + folder);
+        return false;
+    }
+    return true;
+}
+
+bool ReplaceFileAtomically(const std::string& path, std::string_view contents, std::string* error) {
+    const std::string target = ResolveLink(path);
+    const std::string folder = ParentFolder(target);
+    if (!CreateFolders(folder, error)) {
+        return false;
+    }
+    const std::string temporary = target + ".tmp-" + std::to_string(::getpid());
+    const int fd =
+        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
+    if (fd < 0) {
+        *error = ErrnoText("cannot create " + temporary);
+        return false;
+    }
+    // The replacement keeps the permissions the user gave the file.
+    struct stat old;
+    if (::stat(target.c_str(), &old) == 0) {
+        ::fchmod(fd, old.st_mode & 07777);
+    }
+    bool written = WriteAll(fd, contents) && ::fsync(fd) == 0;
+    if (!written) {
+        *error = ErrnoText("cannot write " + temporary);
+    }
+    if (::close(fd) != 0 && written) {
+        written = false;
+        *error = ErrnoText("cannot write " + temporary);
+    }
+    if (!written) {
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    if (::rename(temporary.c_str(), target.c_str()) != 0) {
+        *error = ErrnoText("cannot rename " + temporary + " to " + target);
+        ::unlink(temporary.c_str());
+        return false;
+    }
+    SyncFolder(folder);
+    return true;
+}
+
+std::optional<std::string> MoveAside(const std::string& path, std::string* error) {
+    const std::time_t now = std::time(nullptr);
+    std::tm local{};
+    ::localtime_r(&now, &local);
+    char stamp[32];
+    std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
+    const std::string base = path + ".broken-" + stamp;
+    std::string aside = base;
+    for (int n = 1; Exists(aside); ++n) {
+        aside = base + "-" + std::to_string(n);
+    }
+    if (::rename(path.c_str(), aside.c_str()) != 0) {
+        *error = ErrnoText("cannot rename to " + aside);
+        return std::nullopt;
+    }
+    SyncFolder(ParentFolder(path));
+    return aside;
+}
+
+}  // namespace planwarte

@@ -1,0 +1,100 @@
+#include "core/app/main_form.h"
+
+#include "core/app/event_loop.h"
+#include "core/app/guarded_handler.h"
+#include "core/app/host_services.h"
+#include "core/common/string_table.h"
+#include "core/outlook/object_model.h"
+#include "core/settings/setting_values.h"
+#include "core/settings/settings_store.h"
+
+namespace planwarte {
+
+namespace {
+
+constexpr const char* kInstanceLockName = "MKF (for Outlook)";
+constexpr const char* kSecondInstanceArgument = "neuzeichnen";
+constexpr int kFallbackWindowTop = 10;
+
+}  // namespace
+
+TForm1::TForm1(Services& services, StartMode mode, std::vector<std::string> arguments,
+               std::unique_ptr<SplashWindow> splash)
+    : services_(services),
+      mode_(mode),
+      arguments_(std::move(arguments)),
+      splash_(std::move(splash)),
+      temp_folder_(services.folders.TempFolder()) {
+    outlook_ = std::make_unique<OutlookSession>(
+        services_.outlook.CreateApplication(), services_.notice,
+        OutlookSession::Hooks{
+            .progress_step = [this](const std::string& text) { ProgressStep(text); },
+            .trace = [this](const std::string& text) { DebugTrace(text); },
+            .close_main_window = [this] { services_.loop.Quit(0); },
+        });
+}
+
+TForm1::~TForm1() = default;
+
+std::function<void()> TForm1::Guarded(std::function<void()> handler) {
+    return GuardedHandler(std::move(handler),
+                          [this](const std::string& text) { DebugTrace(text); });
+}
+
+void TForm1::ProgressStep(const std::string& text) {
+    if (!splash_) {
+        return;
+    }
+    splash_->SetProgress(progress_step_, progress_maximum_);
+    splash_->SetMessage(text);
+    services_.loop.ProcessPendingMessages();
+    ++progress_step_;
+}
+
+void TForm1::FormCreate() {
+    // The help menu's caption decides the language; it is the German "Hilfe".
+    english_edition_ = false;
+    tray_tool_tip_ = LoadStr(msg::kProductCaption);
+
+    ProgressStep(LoadStr(msg::kInitialising));
+    outlook_->ConnectOutlook();
+    program_folder_ = services_.folders.ProgramFolder();
+    appointment_intro_pending_ = true;
+    ProgressStep(LoadStr(msg::kProductCaption));
+    ProgressStep(LoadStr(msg::kLoadingTemplates));
+
+    if (mode_ == StartMode::Desktop) {
+        TakeSingleInstance();
+    }
+    page_font_size_ = 8;
+    window_top_ = ReadWindowTop();
+    startup_complete_ = true;
+}
+
+void TForm1::TakeSingleInstance() {
+    if (!services_.instance_lock || services_.instance_lock->Acquire(kInstanceLockName)) {
+        return;
+    }
+    const bool second_instance_allowed =
+        !arguments_.empty() && arguments_.front() == kSecondInstanceArgument;
+    if (!second_instance_allowed) {
+        // The remaining start-up steps still run; the message loop then ends at once.
+        end_requested_ = true;
+    }
+}
+
+int TForm1::ReadWindowTop() {
+    auto key = services_.settings.OpenKey(kSettingsKeyPath, true);
+    if (!key) {
+        return kFallbackWindowTop;
+    }
+    try {
+        const int top = key->ReadInteger("VORLAGE") != 0 ? key->ReadInteger("FormPosTopNormal")
+                                                         : key->ReadInteger("FormPosTopMonth");
+        return top < 0 ? kFallbackWindowTop : top;
+    } catch (const SettingsError&) {
+        return kFallbackWindowTop;
+    }
+}
+
+}  // namespace planwarte

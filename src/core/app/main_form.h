@@ -1,0 +1,86 @@
+#pragma once
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "core/app/services.h"
+#include "core/app/trace_log.h"
+#include "core/outlook/outlook_session.h"
+
+namespace planwarte {
+
+class SplashWindow;
+
+// How much of the program a start brings up. The page-only mode is the desktop start without
+// window, tray, splash, assistant and single-instance lock.
+enum class StartMode { Desktop, PageOnly };
+
+// The main window: holds the state the subsystems share and routes between them. The work
+// itself lives in the subsystem objects it owns.
+class TForm1 {
+  public:
+    // Takes ownership of the splash window, if one was created before the main window.
+    TForm1(Services& services, StartMode mode, std::vector<std::string> arguments,
+           std::unique_ptr<SplashWindow> splash);
+    ~TForm1();
+
+    TForm1(const TForm1&) = delete;
+    TForm1& operator=(const TForm1&) = delete;
+
+    // The creation handler: the ordered start-up steps up to the first page.
+    void FormCreate();
+
+    void DebugTrace(const std::string& message) { services_.trace.DebugTrace(message); }
+    // Shows a start-up step on the splash window; nothing once the splash is gone.
+    void ProgressStep(const std::string& text);
+    // Wraps an event handler so that its errors are traced instead of escaping.
+    std::function<void()> Guarded(std::function<void()> handler);
+
+    // True when this instance found another one running and is to end without its close
+    // handling.
+    bool EndRequested() const { return end_requested_; }
+    bool StartupComplete() const { return startup_complete_; }
+    bool FirstPageBuild() const { return first_page_build_; }
+    bool AppointmentIntroPending() const { return appointment_intro_pending_; }
+    bool EnglishEdition() const { return english_edition_; }
+    const std::string& ProgramFolder() const { return program_folder_; }
+    const std::string& TempFolder() const { return temp_folder_; }
+    const std::string& TrayToolTip() const { return tray_tool_tip_; }
+    int PageFontSize() const { return page_font_size_; }
+    int WindowTop() const { return window_top_; }
+    int ProgressMaximum() const { return progress_maximum_; }
+    void RaiseProgressMaximum() { ++progress_maximum_; }
+    bool HasSplash() const { return splash_ != nullptr; }
+
+    OutlookSession& Outlook() { return *outlook_; }
+    TraceLog& Trace() { return services_.trace; }
+    Services& Platform() { return services_; }
+
+  private:
+    void TakeSingleInstance();
+    int ReadWindowTop();
+
+    Services& services_;
+    StartMode mode_;
+    std::vector<std::string> arguments_;
+    std::unique_ptr<SplashWindow> splash_;
+    std::string temp_folder_;
+    std::unique_ptr<OutlookSession> outlook_;
+
+    std::string program_folder_;
+    std::string tray_tool_tip_;
+    bool english_edition_ = false;
+    bool startup_complete_ = false;
+    bool first_page_build_ = true;
+    bool appointment_intro_pending_ = true;
+    bool end_requested_ = false;
+    int page_font_size_ = 8;
+    int window_top_ = 10;
+    // The splash bar: the start-up steps plus one per used folder.
+    int progress_maximum_ = 11;
+    std::uint16_t progress_step_ = 0;
+};
+
+}  // namespace planwarte

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "core/app/services.h"
+#include "core/common/date_time.h"
+
+namespace planwarte {
+
+// The whole program: start delay, splash, main window, message loop. Returns the exit code.
+int RunProgram(Services& services, const std::vector<std::string>& arguments);
+
+struct RenderedPage {
+    int exit_code = 0;
+    std::string html;
+};
+
+// The start-up and page build of the program without window, splash, instance lock and start
+// delay; the settings reads and writes of the start-up still happen.
+RenderedPage RenderPage(Services& services, std::optional<DateTime> date);
+
+}  // namespace planwarte

@@ -1,0 +1,34 @@
+#pragma once
+
+namespace planwarte {
+
+class Clock;
+class EventLoop;
+class FileSystem;
+class Folders;
+class InstanceLock;
+class OlApplicationFactory;
+class SafeItemLibrary;
+class SettingsStore;
+class SplashFactory;
+class TraceLog;
+class UserNotice;
+
+// What the platform hands the core: one reference per service. The optional ones are null in
+// the modes that run without them (page rendering has no splash and no instance lock).
+struct Services {
+    SettingsStore& settings;
+    Clock& clock;
+    EventLoop& loop;
+    FileSystem& files;
+    Folders& folders;
+    UserNotice& notice;
+    // One trace per process: the adapters trace into it as well as the core.
+    TraceLog& trace;
+    OlApplicationFactory& outlook;
+    SafeItemLibrary& safe_items;
+    InstanceLock* instance_lock = nullptr;
+    SplashFactory* splash = nullptr;
+};
+
+}  // namespace planwarte

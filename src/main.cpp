@@ -1,0 +1,121 @@
+// The only place that knows every adapter: it picks the Linux parts, hands them to the core
+// and runs the program in the mode the command line asks for.
+#include <cerrno>
+#include <csignal>
+#include <cstdio>
+#include <cstring>
+#include <fstream>
+#include <iostream>
+#include <optional>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "adapters/fake/fake_object_model.h"
+#include "adapters/fake/fake_safe_item_library.h"
+#include "adapters/linux/console_notice.h"
+#include "adapters/linux/linux_file_system.h"
+#include "adapters/linux/linux_folders.h"
+#include "adapters/linux/lock_file_instance_lock.h"
+#include "adapters/linux/system_clock.h"
+#include "adapters/linux/system_event_loop.h"
+#include "adapters/regfile/regfile_store.h"
+#include "command_line.h"
+#include "core/app/program.h"
+#include "core/app/services.h"
+#include "core/app/trace_log.h"
+
+#ifndef PLANWARTE_INSTALLED_DATA
+#define PLANWARTE_INSTALLED_DATA "/usr/local/share/planwarte"
+#endif
+
+namespace {
+
+using namespace planwarte;
+
+// Ends the message loop on SIGINT and SIGTERM, so the program closes as it does from its menu.
+void QuitOnSignals(SystemEventLoop& loop) {
+    static sigset_t signals;
+    sigemptyset(&signals);
+    sigaddset(&signals, SIGINT);
+    sigaddset(&signals, SIGTERM);
+    pthread_sigmask(SIG_BLOCK, &signals, nullptr);
+    std::thread([&loop] {
+        int signal_number = 0;
+        if (sigwait(&signals, &signal_number) == 0) {
+            loop.RequestQuit(0);
+        }
+    }).detach();
+}
+
+bool WriteOutput(const std::string& path, const std::string& text) {
+    if (path.empty()) {
+        std::cout << text;
+        std::cout.flush();
+        return static_cast<bool>(std::cout);
+    }
+    LinuxFileSystem files;
+    return files.WriteFileAtomic(path, text);
+}
+
+}  // namespace
+
+int main(int argc, char** argv) {
+    const std::vector<std::string> arguments(argv + 1, argv + argc);
+    const CommandLine command = ParseCommandLine(arguments);
+    if (!command.error.empty()) {
+        std::cerr << "planwarte: " << command.error << "\n" << kUsage;
+        return 2;
+    }
+    if (command.mode == CommandLine::Mode::kHelp) {
+        std::cout << kUsage;
+        return 0;
+    }
+
+    LinuxFileSystem files;
+    LinuxFolders folders(PLANWARTE_INSTALLED_DATA);
+    TraceLog trace(files, folders.TempFolder());
+    RegFileStore settings(RegFileStore::DefaultSettingsPath(),
+                          [&trace](const std::string& line) { trace.DebugTrace(line); });
+    SystemClock clock;
+    SystemEventLoop loop;
+    ConsoleNotice notice;
+    // Until the calendar collections are read, the object model is an in-memory one with an
+    // empty calendar, task folder and inbox.
+    const auto demo_source = FakeOutlook::Create();
+    demo_source->AddCalendar("Kalender");
+    demo_source->AddTaskFolder("Aufgaben");
+    demo_source->AddInbox();
+    FakeApplicationFactory outlook(demo_source);
+    FakeSafeItemLibrary safe_items;
+    LockFileInstanceLock instance_lock(folders.TempFolder());
+
+    Services services{
+        .settings = settings,
+        .clock = clock,
+        .loop = loop,
+        .files = files,
+        .folders = folders,
+        .notice = notice,
+        .trace = trace,
+        .outlook = outlook,
+        .safe_items = safe_items,
+    };
+
+    if (command.mode == CommandLine::Mode::kRender) {
+        const RenderedPage page = RenderPage(services, command.date);
+        if (page.exit_code != 0) {
+            return page.exit_code;
+        }
+        if (!WriteOutput(command.output, page.html)) {
+            std::cerr << "planwarte: cannot write " << command.output << ": "
+                      << std::strerror(errno) << "\n";
+            return 1;
+        }
+        return 0;
+    }
+
+    services.instance_lock = &instance_lock;
+    QuitOnSignals(loop);
+    return RunProgram(services, command.program_arguments);
+}

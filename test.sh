@@ -1,0 +1,17 @@
+#!/bin/sh
+# Installs what is missing, builds, and runs every test: once in the normal build and once
+# with the address and undefined-behaviour sanitizers.
+set -eu
+cd "$(dirname "$0")"
+scripts/install-deps.sh
+
+scripts/build.sh build
+ctest --test-dir build --output-on-failure -j "$(nproc)"
+
+scripts/build.sh build-asan -DPLANWARTE_SANITIZE=ON -DCMAKE_BUILD_TYPE=Debug
+ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
+    ctest --test-dir build-asan --output-on-failure -j "$(nproc)"
+
+if command -v clang-format >/dev/null 2>&1; then
+    scripts/check-format.sh
+fi

@@ -1,0 +1,85 @@
+#include "core/app/program.h"
+
+#include <gtest/gtest.h>
+
+#include "common/fake_services.h"
+#include "core/settings/setting_values.h"
+
+namespace planwarte {
+namespace {
+
+using testing_support::FakeServices;
+
+TEST(RenderPageTest, FirstStartStoresUseDelayAndStartsAnEmptyTrace) {
+    FakeServices fakes;
+    fakes.files.AddFile(testing_support::kTraceFile, "_3_ from the run before\n");
+    Services services = fakes.Page();
+    const RenderedPage page = RenderPage(services, EncodeDate(2004, 12, 8));
+    EXPECT_EQ(page.exit_code, 0);
+    EXPECT_EQ(fakes.settings.IntegerValue(kSettingsKeyPath, "UseDelay"), 1);
+    EXPECT_EQ(fakes.TraceText(), "");
+    EXPECT_TRUE(fakes.notice.messages.empty());
+}
+
+TEST(RenderPageTest, RendersWithoutWaitingForTheStartDelay) {
+    FakeServices fakes;
+    fakes.settings.SetInteger(kSettingsKeyPath, "UseDelay", 1);
+    fakes.settings.SetInteger(kSettingsKeyPath, "Delay", 30);
+    Services services = fakes.Page();
+    EXPECT_EQ(RenderPage(services, std::nullopt).exit_code, 0);
+    EXPECT_EQ(fakes.clock.ElapsedMs(), 0);
+}
+
+TEST(RenderPageTest, MissingCalendarSourceGivesExitCodeOne) {
+    FakeServices fakes;
+    fakes.outlook->State().AnswerNull("GetNamespace");
+    Services services = fakes.Page();
+    EXPECT_EQ(RenderPage(services, std::nullopt).exit_code, 1);
+    EXPECT_EQ(fakes.notice.messages.size(), 1u);
+}
+
+// Remembers when the splash window was created.
+class TimedSplashFactory : public SplashFactory {
+  public:
+    explicit TimedSplashFactory(const VirtualClock& clock) : clock_(clock) {}
+    std::unique_ptr<SplashWindow> CreateSplash() override {
+        created_at_ms = clock_.ElapsedMs();
+        return std::make_unique<RecordingSplash>(log_);
+    }
+    std::int64_t created_at_ms = -1;
+
+  private:
+    const VirtualClock& clock_;
+    std::vector<std::string> log_;
+};
+
+TEST(RunProgramTest, StartDelayPassesBeforeTheSplashAppears) {
+    FakeServices fakes;
+    fakes.settings.SetInteger(kSettingsKeyPath, "UseDelay", 1);
+    fakes.settings.SetInteger(kSettingsKeyPath, "Delay", 5);
+    TimedSplashFactory splash(fakes.clock);
+    Services services = fakes.Desktop();
+    services.splash = &splash;
+    // Ends the message loop once the start-up is done.
+    fakes.loop.Post([&] { fakes.loop.Quit(0); });
+    EXPECT_EQ(RunProgram(services, {}), 0);
+    EXPECT_EQ(splash.created_at_ms, 5000);
+}
+
+TEST(RunProgramTest, SecondInstanceEndsWithoutRunningTheMessageLoop) {
+    FakeServices fakes;
+    fakes.instance_lock.HoldElsewhere("MKF (for Outlook)");
+    Services services = fakes.Desktop();
+    EXPECT_EQ(RunProgram(services, {}), 0);
+    EXPECT_TRUE(fakes.notice.messages.empty()) << "an idle loop would have been reported";
+}
+
+TEST(RunProgramTest, CalendarSourceFailureEndsWithCodeOne) {
+    FakeServices fakes;
+    fakes.outlook->State().FailCall("Logon", 1, "profile missing");
+    Services services = fakes.Desktop();
+    EXPECT_EQ(RunProgram(services, {}), 1);
+}
+
+}  // namespace
+}  // namespace planwarte
