@@ -32,6 +32,20 @@ struct FakeServices {
         outlook->AddCalendar("Kalender");
         outlook->AddTaskFolder("Aufgaben");
         outlook->AddInbox();
+        AddMinimalDesign();
+    }
+
+    // Templates of every slot, each naming its role, so a test sees which ones were expanded.
+    void AddMinimalDesign() {
+        const std::string folder = std::string(kProgramFolder) + "vorlagen/";
+        files.AddFile(folder + "haupt.mkf", "<html><#KALENDER></html>\n");
+        files.AddFile(folder + "monat.mkf", "<#MONTH>:<#DAY DATEOFFSET=2>");
+        files.AddFile(folder + "tag.mkf", "[<#DAY>]");
+        for (const char* body : {"woche", "2wochen", "3wochen", "heute"}) {
+            files.AddFile(folder + body + ".mkf", std::string(body) + " <#DAY DATEOFFSET=0>");
+        }
+        files.AddFile(folder + "xtage.mkf", "xtage<#XTAGE>");
+        files.AddFile(folder + "xtagetag.mkf", " <#DAY>");
     }
 
     // The services of a desktop start; page rendering passes no lock and no splash.

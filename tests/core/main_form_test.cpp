@@ -26,11 +26,12 @@ class MainFormTest : public ::testing::Test {
 TEST_F(MainFormTest, StartUpShowsItsStepsInOrderOnTheSplash) {
     auto form = DesktopForm();
     form->FormCreate();
-    EXPECT_EQ(fakes_.splash.log,
-              (std::vector<std::string>{"create", "progress 0/11", "message Initialisieren",
-                                        "progress 1/11", "message starte Outlook...",
-                                        "progress 2/11", "message Merkfalter (für Outlook)",
-                                        "progress 3/11", "message Vorlagen laden..."}));
+    EXPECT_EQ(
+        fakes_.splash.log,
+        (std::vector<std::string>{
+            "create", "progress 0/11", "message Initialisieren", "progress 1/11",
+            "message starte Outlook...", "progress 2/11", "message Merkfalter (für Outlook)",
+            "progress 3/11", "message Load Design", "progress 4/11", "message Vorlagen laden..."}));
     EXPECT_TRUE(form->StartupComplete());
     EXPECT_FALSE(form->EndRequested());
     EXPECT_EQ(form->TrayToolTip(), "Merkfalter (für Outlook)");

@@ -38,6 +38,63 @@ TEST(RenderPageTest, MissingCalendarSourceGivesExitCodeOne) {
     EXPECT_EQ(fakes.notice.messages.size(), 1u);
 }
 
+TEST(RenderPageTest, GivesThePageOfTheChosenViewForTheDate) {
+    struct Case {
+        int view_kind;
+        const char* expected;
+    };
+    const std::vector<Case> cases = {
+        {0, "<html>Dezember 2004:[1]</html>\r\n"},  {1, "<html>woche 6</html>\r\n"},
+        {2, "<html>xtage 8 9 10 11 12</html>\r\n"}, {3, "<html>heute 8</html>\r\n"},
+        {4, "<html>2wochen 6</html>\r\n"},          {5, "<html>3wochen 6</html>\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.view_kind);
+        FakeServices fakes;
+        fakes.settings.SetInteger(kSettingsKeyPath, "VORLAGE", c.view_kind);
+        Services services = fakes.Page();
+        const RenderedPage page = RenderPage(services, EncodeDate(2004, 12, 8));
+        EXPECT_EQ(page.exit_code, 0);
+        EXPECT_EQ(page.html, c.expected);
+    }
+}
+
+TEST(RenderPageTest, MissingTemplatesEndWithMessageAndCodeOne) {
+    struct Case {
+        const char* missing;
+        int view_kind;
+        int exit_code;
+    };
+    const std::vector<Case> cases = {
+        {"tag.mkf", 0, 1},
+        {"woche.mkf", 1, 1},
+        {"woche.mkf", 0, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.missing) + " view " + std::to_string(c.view_kind));
+        FakeServices fakes;
+        fakes.files = MemoryFileSystem();
+        fakes.AddMinimalDesign();
+        const std::string folder = std::string(testing_support::kProgramFolder) + "vorlagen/";
+        MemoryFileSystem without;
+        for (const auto& name : fakes.files.ListDirectory(folder)) {
+            if (name != c.missing) {
+                without.AddFile(folder + name, *fakes.files.ReadFile(folder + name));
+            }
+        }
+        fakes.files = without;
+        fakes.settings.SetInteger(kSettingsKeyPath, "VORLAGE", c.view_kind);
+        Services services = fakes.Page();
+        const RenderedPage page = RenderPage(services, EncodeDate(2004, 12, 8));
+        EXPECT_EQ(page.exit_code, c.exit_code);
+        const std::vector<std::string> expected_messages =
+            c.exit_code
+                ? std::vector<std::string>{"Eine oder mehrere der Vorlagen wurden nicht gefunden"}
+                : std::vector<std::string>{};
+        EXPECT_EQ(fakes.notice.messages, expected_messages);
+    }
+}
+
 // Remembers when the splash window was created.
 class TimedSplashFactory : public SplashFactory {
   public:

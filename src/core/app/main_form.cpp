@@ -3,8 +3,12 @@
 #include "core/app/event_loop.h"
 #include "core/app/guarded_handler.h"
 #include "core/app/host_services.h"
+#include "core/app/program_exit.h"
 #include "core/common/string_table.h"
 #include "core/outlook/object_model.h"
+#include "core/page/design_loader.h"
+#include "core/page/page_context.h"
+#include "core/page/page_renderer.h"
 #include "core/settings/setting_values.h"
 #include "core/settings/settings_store.h"
 
@@ -61,6 +65,12 @@ void TForm1::FormCreate() {
     program_folder_ = services_.folders.ProgramFolder();
     appointment_intro_pending_ = true;
     ProgressStep(LoadStr(msg::kProductCaption));
+    templates_ =
+        LoadDesign({.settings = services_.settings,
+                    .files = services_.files,
+                    .program_folder = program_folder_,
+                    .progress_step = [this](const std::string& text) { ProgressStep(text); },
+                    .notice = services_.notice});
     ProgressStep(LoadStr(msg::kLoadingTemplates));
 
     if (mode_ == StartMode::Desktop) {
@@ -69,6 +79,27 @@ void TForm1::FormCreate() {
     page_font_size_ = 8;
     window_top_ = ReadWindowTop();
     startup_complete_ = true;
+}
+
+std::string TForm1::BuildPageText(DateTime build_date, PixelSize window, PixelSize screen) {
+    ProgressStep(LoadStr(msg::kReadingCalendar));
+    if (!page_) {
+        page_ = std::make_unique<PageContext>(PageContext{
+            .files = services_.files, .settings = services_.settings, .clock = services_.clock});
+        // The appointments and tasks come into the page with the calendar data.
+        page_->day_text = [](DateTime) { return std::string(); };
+        page_->all_tasks = [] { return std::string(); };
+    }
+    page_->templates = templates_;
+    page_->english_edition = english_edition_;
+    page_->window = window;
+    page_->screen = screen;
+    try {
+        return RenderCalendarPage(*page_, build_date);
+    } catch (const MissingBodyTemplate&) {
+        services_.notice.ShowMessage(LoadStr(msg::kDesignIncomplete));
+        throw ProgramExit{1};
+    }
 }
 
 void TForm1::TakeSingleInstance() {

@@ -7,11 +7,15 @@
 
 #include "core/app/services.h"
 #include "core/app/trace_log.h"
+#include "core/common/date_time.h"
 #include "core/outlook/outlook_session.h"
+#include "core/page/page_geometry.h"
+#include "core/page/template_set.h"
 
 namespace planwarte {
 
 class SplashWindow;
+struct PageContext;
 
 // How much of the program a start brings up. The page-only mode is the desktop start without
 // window, tray, splash, assistant and single-instance lock.
@@ -31,6 +35,12 @@ class TForm1 {
 
     // The creation handler: the ordered start-up steps up to the first page.
     void FormCreate();
+
+    // The page text for a build date, laid out for a window of the given size on a screen.
+    // A design whose view body is missing is reported (message 1205) and ends the program;
+    // a template that cannot be expanded throws TemplateError.
+    std::string BuildPageText(DateTime build_date, PixelSize window, PixelSize screen);
+    const TemplateSet& Templates() const { return templates_; }
 
     void DebugTrace(const std::string& message) { services_.trace.DebugTrace(message); }
     // Shows a start-up step on the splash window; nothing once the splash is gone.
@@ -68,6 +78,10 @@ class TForm1 {
     std::unique_ptr<SplashWindow> splash_;
     std::string temp_folder_;
     std::unique_ptr<OutlookSession> outlook_;
+    TemplateSet templates_;
+    // Lives as long as the window: the first shown day and the month grid's row mark carry
+    // over from one build to the next.
+    std::unique_ptr<PageContext> page_;
 
     std::string program_folder_;
     std::string tray_tool_tip_;

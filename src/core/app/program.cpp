@@ -3,14 +3,27 @@
 #include <exception>
 #include <memory>
 
+#include "core/app/clock.h"
 #include "core/app/event_loop.h"
 #include "core/app/host_services.h"
 #include "core/app/main_form.h"
 #include "core/app/program_exit.h"
 #include "core/app/start_delay.h"
 #include "core/app/trace_log.h"
+#include "core/page/page_geometry.h"
+#include "core/settings/setting_values.h"
+#include "core/settings/settings_store.h"
 
 namespace planwarte {
+
+namespace {
+
+int ReadViewKind(SettingsStore& settings) {
+    auto key = settings.OpenKey(kSettingsKeyPath, true);
+    return key ? ReadIntegerSetting(*key, "VORLAGE") : 1;
+}
+
+}  // namespace
 
 int RunProgram(Services& services, const std::vector<std::string>& arguments) {
     services.trace.StartRun();
@@ -36,13 +49,15 @@ int RunProgram(Services& services, const std::vector<std::string>& arguments) {
 }
 
 RenderedPage RenderPage(Services& services, std::optional<DateTime> date) {
-    (void)date;  // the day the page shows, once pages are built
     services.trace.StartRun();
     try {
         ReadStartDelaySeconds(services.settings);
         TForm1 form(services, StartMode::PageOnly, {}, nullptr);
         form.FormCreate();
-        return {};
+        const PixelSize screen = kRenderScreen;
+        const PixelSize window = DefaultWindowSize(ReadViewKind(services.settings), screen);
+        const DateTime build_date = date ? *date : DateOf(services.clock.Now());
+        return {0, form.BuildPageText(build_date, window, screen)};
     } catch (const ProgramExit& exit) {
         return {exit.exit_code, {}};
     } catch (const std::exception& error) {

@@ -6,6 +6,7 @@
 
 #include "core/app/services.h"
 #include "core/common/date_time.h"
+#include "core/page/page_geometry.h"
 
 namespace planwarte {
 
@@ -16,6 +17,9 @@ struct RenderedPage {
     int exit_code = 0;
     std::string html;
 };
+
+// The screen a page is laid out for when there is no screen: a common desktop size.
+inline constexpr PixelSize kRenderScreen{1920, 1080};
 
 // The start-up and page build of the program without window, splash, instance lock and start
 // delay; the settings reads and writes of the start-up still happen.
