@@ -6,7 +6,9 @@
 #include "core/app/program_exit.h"
 #include "core/common/string_table.h"
 #include "core/outlook/object_model.h"
+#include "core/page/day_text.h"
 #include "core/page/design_loader.h"
+#include "core/page/main_folder_style.h"
 #include "core/page/page_context.h"
 #include "core/page/page_renderer.h"
 #include "core/settings/setting_values.h"
@@ -82,14 +84,16 @@ void TForm1::FormCreate() {
 }
 
 std::string TForm1::BuildPageText(DateTime build_date, PixelSize window, PixelSize screen) {
-    ProgressStep(LoadStr(msg::kReadingCalendar));
     if (!page_) {
+        // The first build loads the used folders, each starting from the style the main
+        // settings give now.
+        LoadUsedFolders();
         page_ = std::make_unique<PageContext>(PageContext{
             .files = services_.files, .settings = services_.settings, .clock = services_.clock});
-        // The appointments and tasks come into the page with the calendar data.
-        page_->day_text = [](DateTime) { return std::string(); };
-        page_->all_tasks = [] { return std::string(); };
+        page_->day_text = [this](DateTime day) { return DayText(DayTextSourcesOfPage(), day); };
+        page_->all_tasks = [this] { return AllOpenTasksText(DayTextSourcesOfPage()); };
     }
+    ProgressStep(LoadStr(msg::kReadingCalendar));
     page_->templates = templates_;
     page_->english_edition = english_edition_;
     page_->window = window;
@@ -112,6 +116,35 @@ void TForm1::TakeSingleInstance() {
         // The remaining start-up steps still run; the message loop then ends at once.
         end_requested_ = true;
     }
+}
+
+void TForm1::LoadUsedFolders() {
+    const std::shared_ptr<OlNamespace>& outlook = outlook_->Namespace();
+    if (!outlook) {
+        return;
+    }
+    const FolderStyle current = MainFolderStyle(services_.settings);
+    const planwarte::RaiseProgressMaximum raise = [this] { RaiseProgressMaximum(); };
+    LoadUsedCalendars(services_.settings, *outlook, current, raise, used_calendars_);
+    LoadUsedTasks(services_.settings, *outlook, current, raise, used_tasks_);
+}
+
+DayTextSources TForm1::DayTextSourcesOfPage() {
+    return DayTextSources{
+        .calendars = used_calendars_,
+        .tasks = used_tasks_,
+        .safe_items = services_.safe_items,
+        .safe_item_messages = safe_item_messages_,
+        .notice = services_.notice,
+        .clock = services_.clock,
+        .loop = services_.loop,
+        .template_folder = templates_.folder,
+        .english_edition = english_edition_,
+        .first_page_build = first_page_build_,
+        .trace = [this](const std::string& text) { DebugTrace(text); },
+        .progress_step = [this](const std::string& text) { ProgressStep(text); },
+        .ensure_session = [this] { outlook_->EnsureOutlookSession(); },
+    };
 }
 
 int TForm1::ReadWindowTop() {

@@ -8,13 +8,16 @@
 #include "core/app/services.h"
 #include "core/app/trace_log.h"
 #include "core/common/date_time.h"
+#include "core/outlook/item_access.h"
 #include "core/outlook/outlook_session.h"
+#include "core/outlook/used_folders.h"
 #include "core/page/page_geometry.h"
 #include "core/page/template_set.h"
 
 namespace planwarte {
 
 class SplashWindow;
+struct DayTextSources;
 struct PageContext;
 
 // How much of the program a start brings up. The page-only mode is the desktop start without
@@ -71,6 +74,9 @@ class TForm1 {
   private:
     void TakeSingleInstance();
     int ReadWindowTop();
+    void LoadUsedFolders();
+    // What the day texts of the page being built are written from.
+    DayTextSources DayTextSourcesOfPage();
 
     Services& services_;
     StartMode mode_;
@@ -82,6 +88,10 @@ class TForm1 {
     // Lives as long as the window: the first shown day and the month grid's row mark carry
     // over from one build to the next.
     std::unique_ptr<PageContext> page_;
+    // The calendars and task folders the page shows, loaded with the first page build.
+    UsedFolderList used_calendars_;
+    UsedFolderList used_tasks_;
+    SafeItemMessageFlags safe_item_messages_;
 
     std::string program_folder_;
     std::string tray_tool_tip_;

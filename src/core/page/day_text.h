@@ -1,0 +1,18 @@
+#pragma once
+
+#include <string>
+
+#include "core/common/date_time.h"
+#include "core/page/day_text_sources.h"
+
+// The page texts of the calendar's items: the entries of one day, and all open tasks. Each
+// line of a text ends with CR LF.
+namespace planwarte {
+
+// The day's appointments from every used calendar, then the open tasks due that day.
+std::string DayText(const DayTextSources& sources, DateTime day);
+
+// Every open task of every used task folder, whatever its due date.
+std::string AllOpenTasksText(const DayTextSources& sources);
+
+}  // namespace planwarte
