@@ -10,7 +10,7 @@ namespace planwarte {
 VirtualEventLoop::VirtualEventLoop(VirtualClock& clock)
     : clock_(clock),
       main_thread_(std::this_thread::get_id()),
-      timers_(clock),
+      timers_([&clock] { return clock.ElapsedMs(); }),
       gate_(std::make_shared<VirtualThreadGate>()) {}
 
 VirtualEventLoop::~VirtualEventLoop() {

@@ -9,8 +9,8 @@
 
 #include "adapters/fake/virtual_clock.h"
 #include "adapters/fake/virtual_thread_gate.h"
-#include "adapters/fake/virtual_timers.h"
 #include "core/app/event_loop.h"
+#include "core/app/window_timers.h"
 
 namespace planwarte {
 
@@ -32,7 +32,7 @@ namespace planwarte {
 //   threads take turns with the main thread as VirtualThreadGate describes.
 // - Synchronize from a worker is delivered as a posted message; on the main thread the call
 //   runs directly.
-// Timers follow the rules of VirtualTimers; they may outlive the loop, not the clock.
+// Timers follow the rules of WindowTimers; they may outlive the loop, not the clock.
 class VirtualEventLoop : public EventLoop {
   public:
     struct PendingCounts {
@@ -70,7 +70,7 @@ class VirtualEventLoop : public EventLoop {
 
     VirtualClock& clock_;
     const std::thread::id main_thread_;
-    VirtualTimers timers_;
+    WindowTimers timers_;
     // Shared, so that a worker still inside a sleep when the loop goes away is let go safely.
     std::shared_ptr<VirtualThreadGate> gate_;
     std::optional<int> quit_code_;

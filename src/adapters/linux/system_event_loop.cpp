@@ -8,6 +8,12 @@
 
 namespace planwarte {
 
+std::int64_t SteadyMs() {
+    return std::chrono::duration_cast<std::chrono::milliseconds>(
+               std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
 SystemEventLoop::SystemEventLoop() : main_thread_(std::this_thread::get_id()) {}
 
 SystemEventLoop::~SystemEventLoop() {

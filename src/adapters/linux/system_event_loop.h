@@ -2,6 +2,7 @@
 
 #include <condition_variable>
 #include <cstddef>
+#include <cstdint>
 #include <deque>
 #include <functional>
 #include <memory>
@@ -9,15 +10,18 @@
 #include <optional>
 #include <thread>
 
-#include "adapters/linux/system_timers.h"
 #include "core/app/event_loop.h"
+#include "core/app/window_timers.h"
 
 namespace planwarte {
 
 // The main thread's message loop in real time, for a program without a desktop toolkit.
 // The thread that constructs it is its main thread. Run waits on a condition variable until a
 // message is posted or the next timer falls due. What is due is delivered in this order:
-// posted messages in order, then timer ticks (see SystemTimers).
+// posted messages in order, then timer ticks (see WindowTimers).
+// Milliseconds of the monotonic clock the loop's timers run on.
+std::int64_t SteadyMs();
+
 class SystemEventLoop : public EventLoop {
   public:
     SystemEventLoop();
@@ -47,7 +51,7 @@ class SystemEventLoop : public EventLoop {
     void WaitForWork();
 
     const std::thread::id main_thread_;
-    SystemTimers timers_;
+    WindowTimers timers_{&SteadyMs};
     mutable std::mutex mutex_;
     std::condition_variable posted_;
     std::deque<std::function<void()>> messages_;

@@ -11,19 +11,20 @@
 
 namespace planwarte {
 
-class VirtualClock;
-struct VirtualTimerState;
+struct WindowTimerState;
 
-// The window timers of the virtual event loop, on virtual time; main thread only.
+// The window timers of an event loop, on the loop's own millisecond clock; main thread only.
+// The virtual loop runs them on virtual time, the system loop on the monotonic clock.
 //
 // A tick falls due one interval after the timer was enabled (or its interval changed while
 // enabled) and re-arms at due time + interval. Ticks that fall due while nobody processes
 // messages are not queued up: the late tick is delivered once and the timer keeps its schedule.
 // A timer whose handler is running is not ticked again by nested message processing, and a
 // timer object destroyed (also inside its own handler) never ticks again.
-class VirtualTimers {
+class WindowTimers {
   public:
-    explicit VirtualTimers(const VirtualClock& clock) : clock_(clock) {}
+    // now_ms: the current time in milliseconds of the clock the timers run on.
+    explicit WindowTimers(std::function<std::int64_t()> now_ms) : now_ms_(std::move(now_ms)) {}
 
     std::unique_ptr<Timer> Create(int interval_ms, std::function<void()> on_tick);
 
@@ -37,10 +38,10 @@ class VirtualTimers {
     std::size_t ActiveCount() const;
 
   private:
-    std::shared_ptr<VirtualTimerState> FirstDue(std::int64_t now) const;
+    std::shared_ptr<WindowTimerState> FirstDue(std::int64_t now) const;
 
-    const VirtualClock& clock_;
-    std::vector<std::weak_ptr<VirtualTimerState>> timers_;
+    std::function<std::int64_t()> now_ms_;
+    std::vector<std::weak_ptr<WindowTimerState>> timers_;
 };
 
 }  // namespace planwarte

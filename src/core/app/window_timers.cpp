@@ -1,14 +1,12 @@
-#include "adapters/fake/virtual_timers.h"
+#include "core/app/window_timers.h"
 
 #include <algorithm>
 #include <stdexcept>
 #include <utility>
 
-#include "adapters/fake/virtual_clock.h"
-
 namespace planwarte {
 
-struct VirtualTimerState {
+struct WindowTimerState {
     std::function<void()> on_tick;
     int interval_ms = 0;
     bool enabled = false;
@@ -20,14 +18,15 @@ struct VirtualTimerState {
 
 namespace {
 
-class VirtualTimer : public Timer {
+class WindowTimer : public Timer {
   public:
-    VirtualTimer(const VirtualClock& clock, std::shared_ptr<VirtualTimerState> state)
-        : clock_(clock), state_(std::move(state)) {}
+    WindowTimer(const std::function<std::int64_t()>& now_ms,
+                std::shared_ptr<WindowTimerState> state)
+        : now_ms_(now_ms), state_(std::move(state)) {}
 
     // The loop may still hold the state while this timer's handler runs; disabling it makes
     // sure it never ticks again once the object is gone.
-    ~VirtualTimer() override { state_->enabled = false; }
+    ~WindowTimer() override { state_->enabled = false; }
 
     void SetInterval(int milliseconds) override {
         if (milliseconds < 0) {
@@ -57,38 +56,39 @@ class VirtualTimer : public Timer {
     bool Enabled() const override { return state_->enabled; }
 
   private:
-    void Restart() { state_->due_ms = clock_.ElapsedMs() + state_->interval_ms; }
+    void Restart() { state_->due_ms = now_ms_() + state_->interval_ms; }
 
-    const VirtualClock& clock_;
-    std::shared_ptr<VirtualTimerState> state_;
+    // The set's clock; timers may outlive their loop but not what this reads.
+    std::function<std::int64_t()> now_ms_;
+    std::shared_ptr<WindowTimerState> state_;
 };
 
 // Clears the running mark also when the handler throws.
 class HandlerRunning {
   public:
-    explicit HandlerRunning(VirtualTimerState& state) : state_(state) { state_.in_handler = true; }
+    explicit HandlerRunning(WindowTimerState& state) : state_(state) { state_.in_handler = true; }
     ~HandlerRunning() { state_.in_handler = false; }
     HandlerRunning(const HandlerRunning&) = delete;
     HandlerRunning& operator=(const HandlerRunning&) = delete;
 
   private:
-    VirtualTimerState& state_;
+    WindowTimerState& state_;
 };
 
 }  // namespace
 
-std::unique_ptr<Timer> VirtualTimers::Create(int interval_ms, std::function<void()> on_tick) {
+std::unique_ptr<Timer> WindowTimers::Create(int interval_ms, std::function<void()> on_tick) {
     std::erase_if(timers_, [](const auto& timer) { return timer.expired(); });
-    auto state = std::make_shared<VirtualTimerState>();
+    auto state = std::make_shared<WindowTimerState>();
     state->on_tick = std::move(on_tick);
-    auto timer = std::make_unique<VirtualTimer>(clock_, state);
+    auto timer = std::make_unique<WindowTimer>(now_ms_, state);
     timer->SetInterval(interval_ms);
     timers_.push_back(state);
     return timer;
 }
 
-std::shared_ptr<VirtualTimerState> VirtualTimers::FirstDue(std::int64_t now) const {
-    std::shared_ptr<VirtualTimerState> first;
+std::shared_ptr<WindowTimerState> WindowTimers::FirstDue(std::int64_t now) const {
+    std::shared_ptr<WindowTimerState> first;
     for (const auto& entry : timers_) {
         auto state = entry.lock();
         if (!state || !state->CanTick() || state->due_ms > now) {
@@ -102,8 +102,8 @@ std::shared_ptr<VirtualTimerState> VirtualTimers::FirstDue(std::int64_t now) con
     return first;
 }
 
-bool VirtualTimers::TickOneDue() {
-    const std::int64_t now = clock_.ElapsedMs();
+bool WindowTimers::TickOneDue() {
+    const std::int64_t now = now_ms_();
     auto state = FirstDue(now);
     if (!state) {
         return false;
@@ -115,7 +115,7 @@ bool VirtualTimers::TickOneDue() {
     return true;
 }
 
-std::optional<std::int64_t> VirtualTimers::NextDue() const {
+std::optional<std::int64_t> WindowTimers::NextDue() const {
     std::optional<std::int64_t> next;
     for (const auto& entry : timers_) {
         auto state = entry.lock();
@@ -126,7 +126,7 @@ std::optional<std::int64_t> VirtualTimers::NextDue() const {
     return next;
 }
 
-std::size_t VirtualTimers::ActiveCount() const {
+std::size_t WindowTimers::ActiveCount() const {
     return static_cast<std::size_t>(std::count_if(timers_.begin(), timers_.end(), [](auto& entry) {
         auto state = entry.lock();
         return state && state->enabled && state->interval_ms > 0;
