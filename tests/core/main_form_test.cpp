@@ -31,7 +31,8 @@ TEST_F(MainFormTest, StartUpShowsItsStepsInOrderOnTheSplash) {
         (std::vector<std::string>{
             "create", "progress 0/11", "message Initialisieren", "progress 1/11",
             "message starte Outlook...", "progress 2/11", "message Merkfalter (für Outlook)",
-            "progress 3/11", "message Load Design", "progress 4/11", "message Vorlagen laden..."}));
+            "progress 3/11", "message Load Design", "progress 4/11", "message Vorlagen laden...",
+            "progress 5/11", "message Kalender erzeugen", "close"}));
     EXPECT_TRUE(form->StartupComplete());
     EXPECT_FALSE(form->EndRequested());
     EXPECT_EQ(form->TrayToolTip(), "Merkfalter (für Outlook)");

@@ -1,8 +1,14 @@
 #include "core/app/main_form.h"
 
+#include <stdexcept>
+
+#include "core/app/clock.h"
 #include "core/app/event_loop.h"
+#include "core/app/file_system.h"
 #include "core/app/guarded_handler.h"
 #include "core/app/host_services.h"
+#include "core/app/page_view.h"
+#include "core/app/program.h"
 #include "core/app/program_exit.h"
 #include "core/common/string_table.h"
 #include "core/outlook/object_model.h"
@@ -21,6 +27,29 @@ namespace {
 constexpr const char* kInstanceLockName = "MKF (for Outlook)";
 constexpr const char* kSecondInstanceArgument = "neuzeichnen";
 constexpr int kFallbackWindowTop = 10;
+constexpr const char* kPageFileName = "calendar.htm";
+constexpr const char* kDroppedBuildTrace = "_21_";
+// The step of the x-days views when the settings key cannot be opened, and when xTage is absent.
+constexpr int kStepDaysWithoutKey = 1;
+constexpr int kStepDaysAbsent = 5;
+
+// Used when the platform shows no page: the page is still built (and stored when asked to).
+class NoPageView : public PageView {
+  public:
+    void ShowPage(const std::string&) override {}
+};
+
+// Clears the busy mark however the build ends, so the next request builds again.
+class BusyMarkGuard {
+  public:
+    explicit BusyMarkGuard(bool& mark) : mark_(mark) { mark_ = true; }
+    ~BusyMarkGuard() { mark_ = false; }
+    BusyMarkGuard(const BusyMarkGuard&) = delete;
+    BusyMarkGuard& operator=(const BusyMarkGuard&) = delete;
+
+  private:
+    bool& mark_;
+};
 
 }  // namespace
 
@@ -79,6 +108,9 @@ void TForm1::FormCreate() {
         TakeSingleInstance();
     }
     page_font_size_ = 8;
+    if (mode_ == StartMode::Desktop) {
+        BuildCalendarPage(DateOf(services_.clock.Now()));
+    }
     window_top_ = ReadWindowTop();
     startup_complete_ = true;
 }
@@ -104,6 +136,96 @@ std::string TForm1::BuildPageText(DateTime build_date, PixelSize window, PixelSi
         services_.notice.ShowMessage(LoadStr(msg::kDesignIncomplete));
         throw ProgramExit{1};
     }
+}
+
+PixelSize TForm1::DefaultPageWindow() {
+    auto key = services_.settings.OpenKey(kSettingsKeyPath, true);
+    const int view_kind = key ? ReadIntegerSetting(*key, "VORLAGE") : 1;
+    return DefaultWindowSize(view_kind, kRenderScreen);
+}
+
+void TForm1::BuildCalendarPage(DateTime build_date) {
+    if (busy_mark_) {
+        DebugTrace(kDroppedBuildTrace);
+        return;
+    }
+    {
+        BusyMarkGuard busy(busy_mark_);
+        try {
+            BuildAndShowPage(build_date);
+        } catch (const ProgramExit&) {
+            throw;
+        } catch (const std::exception& error) {
+            // The view keeps the previous page; the next request builds again.
+            services_.notice.ShowMessage(error.what());
+            return;
+        }
+        FinishFirstPageBuild();
+    }
+    CleanUpSafeItemLibrary(services_.safe_items);
+}
+
+void TForm1::BuildAndShowPage(DateTime build_date) {
+    auto key = services_.settings.OpenKey(kSettingsKeyPath, true);
+    const bool create_html_file = key && ReadBoolSetting(*key, "CreateHtmlFile");
+    key.reset();
+    const std::string page = BuildPageText(build_date, DefaultPageWindow(), kRenderScreen);
+    if (page.empty()) {
+        return;
+    }
+    if (create_html_file) {
+        const std::string path = temp_folder_ + kPageFileName;
+        if (!services_.files.WriteTempFile(path, page, false)) {
+            throw std::runtime_error("Datei " + path + " kann nicht geschrieben werden");
+        }
+    }
+    View().ShowPage(page);
+}
+
+void TForm1::FinishFirstPageBuild() {
+    first_page_build_ = false;
+    if (splash_) {
+        splash_->Close();
+        splash_.reset();
+    }
+}
+
+DateTime TForm1::FirstShownDay() const {
+    return page_ ? page_->layout.first_shown_day : DateTime{};
+}
+
+void TForm1::GoHome() {
+    BuildCalendarPage(DateOf(services_.clock.Now()));
+}
+
+void TForm1::StepForward() {
+    Step(StepForwardDay);
+}
+
+void TForm1::StepBack() {
+    Step(StepBackDay);
+}
+
+void TForm1::Step(DateTime (*step_day)(int view_kind, DateTime first_shown_day, int x_days)) {
+    if (!page_) {
+        // Nothing shown yet to step from.
+        GoHome();
+        return;
+    }
+    // The day moves even when the build is then dropped as a nested request.
+    page_->layout.first_shown_day =
+        step_day(page_->values.view_kind, page_->layout.first_shown_day, ReadStepDays());
+    BuildCalendarPage(page_->layout.first_shown_day);
+}
+
+int TForm1::ReadStepDays() {
+    auto key = services_.settings.OpenKey(kSettingsKeyPath, false);
+    return key ? ReadIntegerOr(*key, "xTage", kStepDaysAbsent) : kStepDaysWithoutKey;
+}
+
+PageView& TForm1::View() {
+    static NoPageView no_page_view;
+    return services_.page_view ? *services_.page_view : no_page_view;
 }
 
 void TForm1::TakeSingleInstance() {

@@ -16,6 +16,7 @@
 
 namespace planwarte {
 
+class PageView;
 class SplashWindow;
 struct DayTextSources;
 struct PageContext;
@@ -44,6 +45,23 @@ class TForm1 {
     // a template that cannot be expanded throws TemplateError.
     std::string BuildPageText(DateTime build_date, PixelSize window, PixelSize screen);
     const TemplateSet& Templates() const { return templates_; }
+    // The window a page is laid out for while the window has no placement of its own: the
+    // default size of the stored view kind on the render screen.
+    PixelSize DefaultPageWindow();
+
+    // Builds the page for the date and shows it; with CreateHtmlFile set it is also stored as
+    // calendar.htm in the temporary folder. A request while a build runs is dropped (traced as
+    // "_21_"); an error of the build is shown and the view keeps the previous page. The first
+    // build closes the splash window.
+    void BuildCalendarPage(DateTime build_date);
+    // The page's buttons: today's page, and one view step forward or back from the first shown
+    // day.
+    void GoHome();
+    void StepForward();
+    void StepBack();
+    // The first day of the page last laid out (zero before the first build); the navigation
+    // steps move it.
+    DateTime FirstShownDay() const;
 
     void DebugTrace(const std::string& message) { services_.trace.DebugTrace(message); }
     // Shows a start-up step on the splash window; nothing once the splash is gone.
@@ -75,6 +93,15 @@ class TForm1 {
     void TakeSingleInstance();
     int ReadWindowTop();
     void LoadUsedFolders();
+    // Lays out, writes the page file when asked to and shows the page; throws what the build
+    // cannot get past.
+    void BuildAndShowPage(DateTime build_date);
+    void FinishFirstPageBuild();
+    // Moves the first shown day by the view's step and builds the page for it.
+    void Step(DateTime (*step_day)(int view_kind, DateTime first_shown_day, int x_days));
+    // The step of the x-days and today views.
+    int ReadStepDays();
+    PageView& View();
     // What the day texts of the page being built are written from.
     DayTextSources DayTextSourcesOfPage();
 
@@ -100,6 +127,9 @@ class TForm1 {
     bool first_page_build_ = true;
     bool appointment_intro_pending_ = true;
     bool end_requested_ = false;
+    // Set while a page build runs; nested requests (arriving while the build processes
+    // messages) are dropped.
+    bool busy_mark_ = false;
     int page_font_size_ = 8;
     int window_top_ = 10;
     // The splash bar: the start-up steps plus one per used folder.

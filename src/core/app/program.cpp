@@ -10,20 +10,8 @@
 #include "core/app/program_exit.h"
 #include "core/app/start_delay.h"
 #include "core/app/trace_log.h"
-#include "core/page/page_geometry.h"
-#include "core/settings/setting_values.h"
-#include "core/settings/settings_store.h"
 
 namespace planwarte {
-
-namespace {
-
-int ReadViewKind(SettingsStore& settings) {
-    auto key = settings.OpenKey(kSettingsKeyPath, true);
-    return key ? ReadIntegerSetting(*key, "VORLAGE") : 1;
-}
-
-}  // namespace
 
 int RunProgram(Services& services, const std::vector<std::string>& arguments) {
     services.trace.StartRun();
@@ -54,10 +42,8 @@ RenderedPage RenderPage(Services& services, std::optional<DateTime> date) {
         ReadStartDelaySeconds(services.settings);
         TForm1 form(services, StartMode::PageOnly, {}, nullptr);
         form.FormCreate();
-        const PixelSize screen = kRenderScreen;
-        const PixelSize window = DefaultWindowSize(ReadViewKind(services.settings), screen);
         const DateTime build_date = date ? *date : DateOf(services.clock.Now());
-        return {0, form.BuildPageText(build_date, window, screen)};
+        return {0, form.BuildPageText(build_date, form.DefaultPageWindow(), kRenderScreen)};
     } catch (const ProgramExit& exit) {
         return {exit.exit_code, {}};
     } catch (const std::exception& error) {

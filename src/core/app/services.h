@@ -8,6 +8,7 @@ class FileSystem;
 class Folders;
 class InstanceLock;
 class OlApplicationFactory;
+class PageView;
 class SafeItemLibrary;
 class SettingsStore;
 class SplashFactory;
@@ -29,6 +30,8 @@ struct Services {
     SafeItemLibrary& safe_items;
     InstanceLock* instance_lock = nullptr;
     SplashFactory* splash = nullptr;
+    // Where the built page is shown; without one the page is built but not shown.
+    PageView* page_view = nullptr;
 };
 
 }  // namespace planwarte

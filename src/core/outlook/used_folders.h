@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "core/outlook/change_detection.h"
 #include "core/outlook/object_model.h"
 
 // The calendar and task folders the user chose to show, each with the text style of its item
@@ -47,6 +48,8 @@ struct TMAPIFolderObject {
     std::string entry_id;  // the line's name: the folder's EntryID, or "Default"
     std::string store_id;  // the stored SID; empty for the default calendar
     FolderStyle style;
+    // Watches the folder's items for changes while it exists; null when not watched.
+    std::unique_ptr<CItemsEvents> items_events = nullptr;
 };
 
 // A line of a used-folder list: a sub-key name and, when the folder could be loaded, its
