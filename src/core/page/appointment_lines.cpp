@@ -10,6 +10,7 @@
 #include "core/outlook/item_access.h"
 #include "core/page/age_text.h"
 #include "core/page/day_filters.h"
+#include "core/page/found_items_walk.h"
 #include "core/page/item_line.h"
 #include "core/page/item_text.h"
 
@@ -102,19 +103,10 @@ void CalendarWalk::Run() {
         Trace("_9_", error);
         return;
     }
-    while (item) {
-        try {
-            AddEntry(item);
-        } catch (const std::exception& error) {
-            Trace("_11_", error);
-        }
-        try {
-            item = items->FindNext();
-        } catch (const std::exception& error) {
-            Trace("_12_", error);
-            return;
-        }
-    }
+    WalkFoundItems(
+        *items, std::move(item), [this](const std::shared_ptr<OlItem>& found) { AddEntry(found); },
+        [this](const std::exception& error) { Trace("_11_", error); },
+        [this](const std::exception& error) { Trace("_12_", error); });
 }
 
 void CalendarWalk::AddEntry(const std::shared_ptr<OlItem>& item) {

@@ -6,6 +6,7 @@
 #include "core/app/event_loop.h"
 #include "core/common/string_table.h"
 #include "core/page/day_filters.h"
+#include "core/page/found_items_walk.h"
 #include "core/page/item_line.h"
 #include "core/page/item_text.h"
 
@@ -67,19 +68,10 @@ void TaskWalk::Run() {
         Trace("_13_", error);
         return;
     }
-    while (item) {
-        try {
-            AddEntry(item);
-        } catch (const std::exception& error) {
-            Trace("_14_", error);
-        }
-        try {
-            item = items->FindNext();
-        } catch (const std::exception& error) {
-            Trace("_15_", error);
-            return;
-        }
-    }
+    WalkFoundItems(
+        *items, std::move(item), [this](const std::shared_ptr<OlItem>& found) { AddEntry(found); },
+        [this](const std::exception& error) { Trace("_14_", error); },
+        [this](const std::exception& error) { Trace("_15_", error); });
 }
 
 void TaskWalk::AddEntry(const std::shared_ptr<OlItem>& item) {
