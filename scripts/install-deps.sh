@@ -3,7 +3,8 @@
 # Runs apt-get as root, or through sudo for another user.
 set -eu
 
-packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format"
+packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
+          libical-dev libgmime-3.0-dev"
 
 missing=""
 for package in $packages; do

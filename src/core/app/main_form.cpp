@@ -2,16 +2,23 @@
 
 #include <stdexcept>
 
+#include "core/app/application_message_filter.h"
 #include "core/app/clock.h"
+#include "core/app/desktop_window.h"
 #include "core/app/event_loop.h"
 #include "core/app/file_system.h"
 #include "core/app/guarded_handler.h"
 #include "core/app/host_services.h"
 #include "core/app/page_view.h"
+#include "core/app/periodic_timers.h"
 #include "core/app/program.h"
 #include "core/app/program_exit.h"
+#include "core/app/window_duty_timers.h"
 #include "core/common/string_table.h"
+#include "core/outlook/change_detection.h"
 #include "core/outlook/object_model.h"
+#include "core/outlook/outlook_commands.h"
+#include "core/outlook/watch_used_folders.h"
 #include "core/page/day_text.h"
 #include "core/page/design_loader.h"
 #include "core/page/main_folder_style.h"
@@ -67,9 +74,63 @@ TForm1::TForm1(Services& services, StartMode mode, std::vector<std::string> argu
             .trace = [this](const std::string& text) { DebugTrace(text); },
             .close_main_window = [this] { services_.loop.Quit(0); },
         });
+    CreateTimers();
+    if (mode_ == StartMode::Desktop) {
+        periodic_timers_->StartMinuteTimer();
+    }
 }
 
-TForm1::~TForm1() = default;
+TForm1::~TForm1() {
+    // The timers' callbacks and the folders' item sinks point into this window.
+    periodic_timers_->Stop();
+    window_timers_->Stop();
+    change_detector_->Stop();
+    used_calendars_.clear();
+    used_tasks_.clear();
+}
+
+void TForm1::CreateTimers() {
+    change_detector_ = std::make_unique<ChangeDetector>(
+        services_.loop, services_.clock, [this](DateTime now) { BuildCalendarPage(now); });
+    periodic_timers_ = std::make_unique<PeriodicTimers>(
+        services_.loop, services_.clock,
+        PeriodicDuties{
+            .rebuild_page = [this](DateTime now) { BuildCalendarPage(now); },
+            .set_appointment_intro_pending = [this] { appointment_intro_pending_ = true; },
+        });
+    window_timers_ = std::make_unique<WindowDutyTimers>(
+        services_.loop,
+        WindowTimerDuties{
+            .mouse_over_page =
+                [this] { return services_.window && services_.window->MouseOverPage(); },
+            .fade_in =
+                [this] {
+                    if (services_.window) {
+                        services_.window->FadeIn();
+                    }
+                },
+            .fade_out =
+                [this] {
+                    if (services_.window) {
+                        services_.window->FadeOut();
+                    }
+                },
+            .switch_frame_off =
+                [this] {
+                    if (services_.window) {
+                        services_.window->SetFrameVisible(false);
+                    }
+                },
+            .startup_complete = [this] { return startup_complete_; },
+            .save_geometry =
+                [this] {
+                    if (services_.window) {
+                        services_.window->SaveGeometry();
+                    }
+                },
+            .rebuild_page_for_today = [this] { GoHome(); },
+        });
+}
 
 std::function<void()> TForm1::Guarded(std::function<void()> handler) {
     return GuardedHandler(std::move(handler),
@@ -109,6 +170,7 @@ void TForm1::FormCreate() {
     }
     page_font_size_ = 8;
     if (mode_ == StartMode::Desktop) {
+        periodic_timers_->StartTrayTimer();
         BuildCalendarPage(DateOf(services_.clock.Now()));
     }
     window_top_ = ReadWindowTop();
@@ -249,6 +311,78 @@ void TForm1::LoadUsedFolders() {
     const planwarte::RaiseProgressMaximum raise = [this] { RaiseProgressMaximum(); };
     LoadUsedCalendars(services_.settings, *outlook, current, raise, used_calendars_);
     LoadUsedTasks(services_.settings, *outlook, current, raise, used_tasks_);
+    WatchUsedFolders(used_calendars_, *change_detector_);
+    WatchUsedFolders(used_tasks_, *change_detector_);
+}
+
+void TForm1::Kalenderffnen1Click() {
+    // Errors go on to the message loop's handler, which traces them.
+    outlook_->EnsureOutlookSession();
+    if (const std::shared_ptr<OlNamespace>& outlook = outlook_->Namespace()) {
+        if (const auto calendar = outlook->GetDefaultFolder(kDefaultFolderCalendar)) {
+            calendar->Display();
+        }
+    }
+}
+
+void TForm1::neuerTermin1Click() {
+    StartCalendarProgram(services_.shell, NewAppointmentStart());
+}
+
+void TForm1::neueAufgabe1Click() {
+    StartCalendarProgram(services_.shell, NewTaskStart());
+}
+
+void TForm1::MailClick() {
+    StartCalendarProgram(services_.shell, NewMailStart());
+}
+
+void TForm1::TrayIconDoubleClick() {
+    StartCalendarProgram(services_.shell, SelectCalendarStart());
+}
+
+void TForm1::OpenOutlookItem(const std::string& folder_entry_id, const std::string& item_entry_id) {
+    planwarte::OpenOutlookItem(services_.settings, &outlook_->Application(),
+                               outlook_->Namespace().get(), folder_entry_id, item_entry_id,
+                               [this](const std::string& text) { DebugTrace(text); });
+}
+
+void TForm1::Fensterrahmensichtbar1Click() {
+    if (services_.window) {
+        services_.window->SetFrameVisible(!services_.window->FrameVisible());
+    }
+}
+
+bool TForm1::FilterApplicationMessage(std::uint32_t message) {
+    return planwarte::FilterApplicationMessage(
+        message, {.mouse_moved = [this] { window_timers_->MouseMoved(); }});
+}
+
+void TForm1::SystemFrameOffCommand() {
+    window_timers_->RequestFrameOff();
+}
+
+void TForm1::WindowResized() {
+    window_timers_->WindowResized();
+}
+
+void TForm1::FormClose() {
+    periodic_timers_->Stop();
+    if (close_handled_) {
+        return;
+    }
+    close_handled_ = true;
+    change_detector_->Stop();
+    window_timers_->Stop();
+    // Freeing a folder object ends its item-event connection.
+    used_calendars_.clear();
+    used_tasks_.clear();
+    outlook_->CloseOutlookSession();
+    try {
+        CleanUpSafeItemLibrary(services_.safe_items);
+    } catch (const std::exception& error) {
+        DebugTrace(std::string("_18_") + error.what());
+    }
 }
 
 DayTextSources TForm1::DayTextSourcesOfPage() {

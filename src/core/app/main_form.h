@@ -5,6 +5,7 @@
 #include <string>
 #include <vector>
 
+#include "core/app/page_script_objects.h"
 #include "core/app/services.h"
 #include "core/app/trace_log.h"
 #include "core/common/date_time.h"
@@ -16,8 +17,11 @@
 
 namespace planwarte {
 
+class ChangeDetector;
 class PageView;
+class PeriodicTimers;
 class SplashWindow;
+class WindowDutyTimers;
 struct DayTextSources;
 struct PageContext;
 
@@ -27,12 +31,12 @@ enum class StartMode { Desktop, PageOnly };
 
 // The main window: holds the state the subsystems share and routes between them. The work
 // itself lives in the subsystem objects it owns.
-class TForm1 {
+class TForm1 : public PageCommands {
   public:
     // Takes ownership of the splash window, if one was created before the main window.
     TForm1(Services& services, StartMode mode, std::vector<std::string> arguments,
            std::unique_ptr<SplashWindow> splash);
-    ~TForm1();
+    ~TForm1() override;
 
     TForm1(const TForm1&) = delete;
     TForm1& operator=(const TForm1&) = delete;
@@ -56,14 +60,39 @@ class TForm1 {
     void BuildCalendarPage(DateTime build_date);
     // The page's buttons: today's page, and one view step forward or back from the first shown
     // day.
-    void GoHome();
-    void StepForward();
-    void StepBack();
+    void GoHome() override;
+    void StepForward() override;
+    void StepBack() override;
     // The first day of the page last laid out (zero before the first build); the navigation
     // steps move it.
     DateTime FirstShownDay() const;
 
-    void DebugTrace(const std::string& message) { services_.trace.DebugTrace(message); }
+    void DebugTrace(const std::string& message) override { services_.trace.DebugTrace(message); }
+
+    // The calendar program's commands of the popup menu and the tray icon.
+    void Kalenderffnen1Click();  // the default calendar in its own window
+    void neuerTermin1Click();
+    void neueAufgabe1Click();
+    void MailClick();
+    void TrayIconDoubleClick();  // the calendar program on its calendar
+    // An entry of the page: the item in its own window.
+    void OpenOutlookItem(const std::string& folder_entry_id,
+                         const std::string& item_entry_id) override;
+    // The popup menu's frame switch, also reached from the page.
+    void Fensterrahmensichtbar1Click();
+    void ToggleWindowFrame() override { Fensterrahmensichtbar1Click(); }
+
+    // Every message of the main thread before it is dispatched; true when it was handled.
+    bool FilterApplicationMessage(std::uint32_t message);
+    // The system menu's frame entry and the system close command: the frame goes a second
+    // later.
+    void SystemFrameOffCommand();
+    // The user resized the framed window.
+    void WindowResized();
+
+    // The close handling: stops the timers and the change detection, frees the used folders
+    // and ends the calendar session. Runs once; a second call only stops the timers again.
+    void FormClose();
     // Shows a start-up step on the splash window; nothing once the splash is gone.
     void ProgressStep(const std::string& text);
     // Wraps an event handler so that its errors are traced instead of escaping.
@@ -86,6 +115,7 @@ class TForm1 {
     bool HasSplash() const { return splash_ != nullptr; }
 
     OutlookSession& Outlook() { return *outlook_; }
+    ChangeDetector& ChangeDetection() { return *change_detector_; }
     TraceLog& Trace() { return services_.trace; }
     Services& Platform() { return services_; }
 
@@ -93,6 +123,7 @@ class TForm1 {
     void TakeSingleInstance();
     int ReadWindowTop();
     void LoadUsedFolders();
+    void CreateTimers();
     // Lays out, writes the page file when asked to and shows the page; throws what the build
     // cannot get past.
     void BuildAndShowPage(DateTime build_date);
@@ -111,6 +142,11 @@ class TForm1 {
     std::unique_ptr<SplashWindow> splash_;
     std::string temp_folder_;
     std::unique_ptr<OutlookSession> outlook_;
+    // Declared before the used-folder lists: the folders' item sinks report to it, so it must
+    // outlive them.
+    std::unique_ptr<ChangeDetector> change_detector_;
+    std::unique_ptr<PeriodicTimers> periodic_timers_;
+    std::unique_ptr<WindowDutyTimers> window_timers_;
     TemplateSet templates_;
     // Lives as long as the window: the first shown day and the month grid's row mark carry
     // over from one build to the next.
@@ -127,6 +163,7 @@ class TForm1 {
     bool first_page_build_ = true;
     bool appointment_intro_pending_ = true;
     bool end_requested_ = false;
+    bool close_handled_ = false;
     // Set while a page build runs; nested requests (arriving while the build processes
     // messages) are dropped.
     bool busy_mark_ = false;

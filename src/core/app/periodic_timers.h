@@ -14,19 +14,19 @@ namespace planwarte {
 
 struct PeriodicDuties {
     // Tray timer, first tick only, in this order.
-    std::function<void()> check_new_mail;
+    std::function<void()> check_new_mail{};
     // Answers whether the icon was added; a failed add is tried once more a second later.
-    std::function<bool()> add_tray_icon;
-    std::function<void()> set_tray_icon_picture_and_tip;
+    std::function<bool()> add_tray_icon{};
+    std::function<void()> set_tray_icon_picture_and_tip{};
     // Tray timer, every tick.
-    std::function<void()> assistant_idle_tick;
+    std::function<void()> assistant_idle_tick{};
 
     // Minute timer, every tick, in this order.
-    std::function<void()> time_announcement_check;
-    std::function<void()> sayings_check;
+    std::function<void()> time_announcement_check{};
+    std::function<void()> sayings_check{};
     // Minute timer, on the first tick of a new day.
-    std::function<void(DateTime now)> rebuild_page;
-    std::function<void()> set_appointment_intro_pending;
+    std::function<void(DateTime now)> rebuild_page{};
+    std::function<void()> set_appointment_intro_pending{};
 };
 
 class PeriodicTimers {

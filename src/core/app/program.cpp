@@ -26,7 +26,9 @@ int RunProgram(Services& services, const std::vector<std::string>& arguments) {
         if (form.EndRequested()) {
             return 0;
         }
-        return services.loop.Run();
+        const int exit_code = services.loop.Run();
+        form.FormClose();
+        return exit_code;
     } catch (const ProgramExit& exit) {
         return exit.exit_code;
     } catch (const std::exception& error) {

@@ -3,6 +3,7 @@
 namespace planwarte {
 
 class Clock;
+class DesktopWindow;
 class EventLoop;
 class FileSystem;
 class Folders;
@@ -11,6 +12,7 @@ class OlApplicationFactory;
 class PageView;
 class SafeItemLibrary;
 class SettingsStore;
+class ShellLauncher;
 class SplashFactory;
 class TraceLog;
 class UserNotice;
@@ -32,6 +34,10 @@ struct Services {
     SplashFactory* splash = nullptr;
     // Where the built page is shown; without one the page is built but not shown.
     PageView* page_view = nullptr;
+    // The desktop window's fades, frame and placement; null without a window.
+    DesktopWindow* window = nullptr;
+    // Starts the calendar program for its new-item commands; null: those commands do nothing.
+    ShellLauncher* shell = nullptr;
 };
 
 }  // namespace planwarte
