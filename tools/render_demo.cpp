@@ -1,38 +1,106 @@
-// Writes the six views of the demo calendar as HTML pages, for looking at a design in a
-// browser and for the screenshots of the documentation.
+// Writes the pages of the realistic demo week (tests/common/realistic_week.h) as HTML, for
+// looking at a design in a browser and for the screenshots of the documentation.
 //
 //     render_demo PROGRAM_FOLDER OUTPUT_FOLDER WIDTH HEIGHT frame|noframe
 //
 // PROGRAM_FOLDER holds the template folder "vorlagen"; the pages refer to its pictures by
 // absolute file addresses, as the program's pages do. "frame" builds the pages as for a window
-// with its frame (white background), "noframe" as for the see-through window.
+// with its frame (white background), "noframe" as for the see-through window. The day texts
+// are written by the program's own page code over the fake calendar source.
 
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <string>
 
 #include "adapters/fake/fake_host_services.h"
+#include "adapters/fake/fake_object_model.h"
+#include "adapters/fake/fake_safe_item_library.h"
 #include "adapters/fake/memory_settings_store.h"
 #include "adapters/fake/virtual_clock.h"
+#include "adapters/fake/virtual_event_loop.h"
 #include "adapters/linux/linux_file_system.h"
-#include "common/demo_calendar.h"
+#include "common/realistic_week.h"
 #include "core/app/program_exit.h"
+#include "core/outlook/item_access.h"
+#include "core/outlook/used_folders.h"
+#include "core/page/day_text.h"
+#include "core/page/day_text_sources.h"
 #include "core/page/design_loader.h"
+#include "core/page/main_folder_style.h"
 #include "core/page/page_renderer.h"
 
 namespace {
+
+using namespace planwarte;
 
 int Usage() {
     std::cerr << "usage: render_demo PROGRAM_FOLDER OUTPUT_FOLDER WIDTH HEIGHT frame|noframe\n";
     return 2;
 }
 
+// Where a page's failures go: the tool has no trace log, so they are printed.
+void Report(const std::string& text) {
+    std::cerr << "render_demo: " << text << "\n";
+}
+
+// One page of the week, built the way the main window builds it: the used folders loaded from
+// the settings, the day texts written from them.
+std::string RenderWeekPage(const realistic_week::WeekView& view, const FileSystem& files,
+                           const std::string& program_folder, PixelSize window, bool frame_shown,
+                           RecordingNotice& notice) {
+    MemorySettingsStore settings;
+    const std::shared_ptr<FakeOutlook> outlook = FakeOutlook::Create();
+    realistic_week::PlantWeek(*outlook, settings, view);
+    const std::shared_ptr<OlApplication> application = outlook->Factory()->CreateApplication();
+    application->Connect();
+    const std::shared_ptr<OlNamespace> session = application->GetNamespace("MAPI");
+
+    UsedFolderList calendars;
+    UsedFolderList tasks;
+    const FolderStyle current = MainFolderStyle(settings);
+    LoadUsedCalendars(settings, *session, current, {}, calendars);
+    LoadUsedTasks(settings, *session, current, {}, tasks);
+
+    const TemplateSet templates = LoadDesign(DesignSources{.settings = settings,
+                                                           .files = files,
+                                                           .program_folder = program_folder,
+                                                           .progress_step = {},
+                                                           .notice = notice});
+    VirtualClock clock{realistic_week::Now()};
+    VirtualEventLoop loop{clock};
+    FakeSafeItemLibrary safe_items;
+    SafeItemMessageFlags safe_item_messages;
+    const DayTextSources sources{.calendars = calendars,
+                                 .tasks = tasks,
+                                 .safe_items = safe_items,
+                                 .safe_item_messages = safe_item_messages,
+                                 .notice = notice,
+                                 .clock = clock,
+                                 .loop = loop,
+                                 .template_folder = templates.folder,
+                                 .trace = Report,
+                                 .progress_step = [](const std::string&) {},
+                                 .ensure_session = [] {}};
+    PageContext context{
+        .files = files,
+        .settings = settings,
+        .clock = clock,
+        .templates = templates,
+        .window_frame_shown = frame_shown,
+        .window = window,
+        .screen = window,
+        .day_text = [&sources](DateTime day) { return DayText(sources, day); },
+        .all_tasks = [&sources] { return AllOpenTasksText(sources); },
+    };
+    return RenderCalendarPage(context, DateOf(realistic_week::Now()));
+}
+
 }  // namespace
 
 int main(int argc, char** argv) {
-    using namespace planwarte;
     if (argc != 6) {
         return Usage();
     }
@@ -48,30 +116,26 @@ int main(int argc, char** argv) {
     }
 
     LinuxFileSystem files;
-    VirtualClock clock{demo::DemoNow()};
     RecordingNotice notice;
     std::filesystem::create_directories(output_folder);
-    for (const demo::DemoView& view : demo::kDemoViews) {
-        MemorySettingsStore settings;
-        demo::PlantDemoSettings(settings, view.view_kind);
+    for (const realistic_week::WeekView& view : realistic_week::kWeekViews) {
         try {
-            const TemplateSet templates = LoadDesign(DesignSources{.settings = settings,
-                                                                   .files = files,
-                                                                   .program_folder = program_folder,
-                                                                   .progress_step = {},
-                                                                   .notice = notice});
-            PageContext context =
-                demo::DemoPageContext(files, settings, clock, templates, window, frame == "frame");
-            const std::string page = RenderCalendarPage(context, DateOf(demo::DemoNow()));
+            const std::string page =
+                RenderWeekPage(view, files, program_folder, window, frame == "frame", notice);
             std::ofstream(output_folder / (std::string(view.name) + ".htm"), std::ios::binary)
                 << page;
+            // A message of the page build (such as a missing safe-item library) is no page.
+            if (!notice.messages.empty()) {
+                Report(std::string(view.name) + ": " + notice.messages.front());
+                return 1;
+            }
         } catch (const ProgramExit&) {
             for (const std::string& message : notice.messages) {
-                std::cerr << "render_demo: " << message << "\n";
+                Report(message);
             }
             return 1;
         } catch (const std::exception& error) {
-            std::cerr << "render_demo: " << view.name << ": " << error.what() << "\n";
+            Report(std::string(view.name) + ": " + error.what());
             return 1;
         }
     }

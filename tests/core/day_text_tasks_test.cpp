@@ -136,6 +136,19 @@ TEST(TaskEntryTest, BodyShowsInTheTooltipEscaped) {
     EXPECT_EQ(lines[3], "&lt;Steuer&gt;<br>");
 }
 
+// The object model gives a task without due date the stand-in 1 January 4501; the tooltip
+// must not claim the task is due then.
+TEST(TaskEntryTest, TaskWithoutDueDateHasNoDateInItsTooltip) {
+    DayTextWorld world;
+    auto folder = world.AddTaskFolder("Aufgaben");
+    folder->AddTask({.subject = "Ablage"});
+    folder->AddTask({.subject = "Steuer", .body = "Belege sammeln"});
+    const auto lines = world.AllTaskLines();
+    ASSERT_EQ(lines.size(), 9u);
+    EXPECT_THAT(lines[1], HasSubstr("<span TITLE=\"keine weiteren Informationen\" >"));
+    EXPECT_THAT(lines[5], HasSubstr("<span TITLE=\"Belege sammeln\" >"));
+}
+
 TEST(TaskEntryTest, MissingSafeTaskClassLeavesTheLinkOutSilently) {
     DayTextWorld world;
     world.safe_items.SetAvailable(FakeSafeClass::Task, false);

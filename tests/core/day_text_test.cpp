@@ -179,8 +179,7 @@ TEST(DayTextTest, EntryLinesFollowTheKindOfAppointment) {
          true,
          list_item,
          {"<font style=\"color:Red ; font-size: 10pt\">", "  Nikolaus<br>", "</font>",
-          "</a></span>"}},
-        {"holiday not shown", holiday, At(2004, 12, 8), true, false, list_item, {"</a></span>"}},
+          "</a></span>", "</li>"}},
         {"high importance",
          high,
          At(2004, 12, 8),
@@ -225,6 +224,33 @@ TEST(DayTextTest, EntryLinesFollowTheKindOfAppointment) {
         const auto entry = OnlyEntry(world.DayLines(c.day));
         EXPECT_TRUE(entry.opening.starts_with(c.opening_begin)) << entry.opening;
         EXPECT_EQ(entry.rest, c.rest);
+    }
+}
+
+// A holiday of a folder that does not show holidays leaves no trace: its opening line alone
+// would be an empty list item. The entries around it are written as usual.
+TEST(DayTextTest, HolidayOfAFolderThatHidesHolidaysWritesNoLines) {
+    for (const bool show_clock : {true, false}) {
+        SCOPED_TRACE(show_clock);
+        DayTextWorld world;
+        FolderStyle style = PlainStyle();
+        style.show_clock = show_clock;
+        style.holiday_in_use = false;
+        auto calendar = world.AddCalendar("Kalender", style);
+        calendar->AddAppointment({.subject = "Nikolaus",
+                                  .start = At(2004, 12, 6),
+                                  .end = At(2004, 12, 7),
+                                  .categories = "Feiertag",
+                                  .all_day = true});
+        calendar->AddAppointment(
+            {.subject = "Kino", .start = At(2004, 12, 6, 20), .end = At(2004, 12, 6, 22)});
+        const auto entry = OnlyEntry(world.DayLines(At(2004, 12, 6)));
+        EXPECT_THAT(entry.opening, HasSubstr("TITLE=\"6.12.04 20:00 Uhr"));
+        if (show_clock) {
+            EXPECT_THAT(entry.rest, ElementsAre("20:00 Uhr", "Kino<br>", "</a></font></span>"));
+        } else {
+            EXPECT_THAT(entry.rest, ElementsAre("Kino<br>", "</a></font></span>"));
+        }
     }
 }
 
@@ -340,7 +366,7 @@ TEST(DayTextTest, BirthdaySeriesStartingThisYearHasNoAge) {
                           .recurrence = FakeRecurrence{.kind = FakeRecurrenceKind::Yearly}});
     const auto entry = OnlyEntry(world.DayLines(At(2004, 3, 1)));
     EXPECT_THAT(entry.opening, HasSubstr("TITLE=\"01.03.2004\nkeine weiteren Informationen\""));
-    EXPECT_EQ(entry.rest.front(), ". Geburtstag Lea<br>");
+    EXPECT_EQ(entry.rest.front(), "Geburtstag Lea<br>");
 }
 
 TEST(DayTextTest, LabelColoursColourTheEntriesOfAFolderThatAsksForThem) {

@@ -1,9 +1,10 @@
-// Golden pages: the shipped Standard design (data/vorlagen) expanded over the demo calendar at a
-// fixed date, for each of the six views, compared byte for byte with the reference pages in
-// tests/core/golden/. Any change of the page output thus shows up as a diff to review.
+// Golden pages: the shipped Standard design (data/vorlagen) built by the main window over a
+// realistic week in the fake calendar source, at a fixed moment, for each of the six views,
+// compared byte for byte with the reference pages in tests/core/golden/. Any change of the page
+// output, of the design as of the appointment and task lines, thus shows up as a diff to review.
 //
 // After a deliberate change of the design or of the page build, rewrite the references with
-//     PLANWARTE_UPDATE_GOLDEN=1 build/tests/core_tests --gtest_filter='GoldenPages*'
+//     PLANWARTE_UPDATE_GOLDEN=1 build/tests/core_tests --gtest_filter='*GoldenPages*'
 // and review the diff of tests/core/golden/ before committing it.
 
 #include <gtest/gtest.h>
@@ -13,19 +14,26 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
+#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
 #include <vector>
 
 #include "adapters/fake/fake_host_services.h"
+#include "adapters/fake/fake_object_model.h"
+#include "adapters/fake/fake_safe_item_library.h"
 #include "adapters/fake/memory_file_system.h"
 #include "adapters/fake/memory_settings_store.h"
 #include "adapters/fake/virtual_clock.h"
-#include "common/demo_calendar.h"
+#include "adapters/fake/virtual_event_loop.h"
+#include "common/realistic_week.h"
+#include "core/app/main_form.h"
+#include "core/app/services.h"
+#include "core/app/trace_log.h"
 #include "core/page/design_loader.h"
-#include "core/page/page_renderer.h"
 #include "core/page/template_expander.h"
 
 namespace planwarte {
@@ -34,6 +42,8 @@ namespace {
 namespace fs = std::filesystem;
 
 constexpr const char* kProgramFolder = "/opt/planwarte/";
+constexpr const char* kTempFolder = "/tmp/pw/";
+constexpr PixelSize kWindow{1024, 768};
 
 fs::path DesignSourceFolder() {
     return fs::path(PLANWARTE_SOURCE_DIR) / "data" / "vorlagen";
@@ -80,33 +90,47 @@ bool UpdatingGoldenPages() {
     return update != nullptr && std::string(update) == "1";
 }
 
-class GoldenPages : public ::testing::TestWithParam<demo::DemoView> {
+// The page the main window builds for the week's date, with every service a fake.
+class GoldenPages : public ::testing::TestWithParam<realistic_week::WeekView> {
   protected:
     void SetUp() override {
         AddShippedDesign(files);
-        demo::PlantDemoSettings(settings, GetParam().view_kind);
+        realistic_week::PlantWeek(*outlook, settings, GetParam());
     }
 
-    TemplateSet LoadShippedDesign() {
-        const TemplateSet templates = LoadDesign(DesignSources{.settings = settings,
-                                                               .files = files,
-                                                               .program_folder = kProgramFolder,
-                                                               .progress_step = {},
-                                                               .notice = notice});
-        EXPECT_TRUE(notice.messages.empty());
-        return templates;
+    std::string BuildPage() {
+        Services services{.settings = settings,
+                          .clock = clock,
+                          .loop = loop,
+                          .files = files,
+                          .folders = folders,
+                          .notice = notice,
+                          .trace = trace,
+                          .outlook = outlook_factory,
+                          .safe_items = safe_items};
+        TForm1 form(services, StartMode::PageOnly, {}, nullptr);
+        form.FormCreate();
+        return form.BuildPageText(DateOf(realistic_week::Now()), kWindow, kWindow);
+    }
+
+    std::string TraceText() const {
+        return files.ReadFile(std::string(kTempFolder) + "planwartedebug.log").value_or("");
     }
 
     MemoryFileSystem files;
     MemorySettingsStore settings;
-    VirtualClock clock{demo::DemoNow()};
+    VirtualClock clock{realistic_week::Now()};
+    VirtualEventLoop loop{clock};
+    FixedFolders folders{kProgramFolder, kTempFolder};
     RecordingNotice notice;
+    TraceLog trace{files, kTempFolder};
+    std::shared_ptr<FakeOutlook> outlook = FakeOutlook::Create();
+    FakeApplicationFactory outlook_factory{outlook};
+    FakeSafeItemLibrary safe_items;
 };
 
 TEST_P(GoldenPages, PageMatchesItsReference) {
-    PageContext context =
-        demo::DemoPageContext(files, settings, clock, LoadShippedDesign(), {1024, 768}, false);
-    const std::string page = RenderCalendarPage(context, DateOf(demo::DemoNow()));
+    const std::string page = BuildPage();
     const fs::path reference = GoldenFolder() / (std::string(GetParam().name) + ".htm");
 
     if (UpdatingGoldenPages()) {
@@ -121,17 +145,21 @@ TEST_P(GoldenPages, PageMatchesItsReference) {
                                   << FirstDifference(expected, page);
 }
 
-// Every template of the design is used, so a page that leaves a view's body out is caught too.
-TEST_P(GoldenPages, PageShowsTheDemoCalendarAndNoTagIsLeft) {
-    PageContext context =
-        demo::DemoPageContext(files, settings, clock, LoadShippedDesign(), {1024, 768}, false);
-    const std::string page = RenderCalendarPage(context, DateOf(demo::DemoNow()));
+// Every template of the design is used, so a page that leaves a view's body out is caught too;
+// and the week is read without a single failure, so the references hold no half-read items.
+TEST_P(GoldenPages, PageShowsTheWeekWithoutFailuresAndNoTagIsLeft) {
+    const std::string page = BuildPage();
     EXPECT_EQ(page.find("<#"), std::string::npos);
     EXPECT_NE(page.find("Zahnarzt Dr. Lenz"), std::string::npos);
     EXPECT_NE(page.find("<b>Mittwoch</b>"), std::string::npos) << "today is not marked";
+    EXPECT_EQ(page.find("<img src=x"), std::string::npos) << "a subject became markup";
+    EXPECT_EQ(page.find("<script>alert"), std::string::npos) << "a place became markup";
+    EXPECT_TRUE(notice.messages.empty());
+    EXPECT_FALSE(std::regex_search(TraceText(), std::regex("_[0-9]+_"))) << TraceText();
 }
 
-INSTANTIATE_TEST_SUITE_P(StandardDesign, GoldenPages, ::testing::ValuesIn(demo::kDemoViews),
+INSTANTIATE_TEST_SUITE_P(StandardDesign, GoldenPages,
+                         ::testing::ValuesIn(realistic_week::kWeekViews),
                          [](const auto& info) { return std::string(info.param.name); });
 
 // The tags each kind of template knows; any other name vanishes from the page unnoticed.

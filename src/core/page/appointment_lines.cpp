@@ -123,9 +123,13 @@ void CalendarWalk::AddEntry(const std::shared_ptr<OlItem>& item) {
                         .folder_entry_id = folder_entry_id_};
     const std::string age = BirthdayAge(*appointment, text);
     const std::string opening = ItemLine(sources_, age, appointment, style_, link);
-    lines_.push_back(opening);
     const std::string time_text = TimeText(*appointment);
-    AddClosingLines(holiday, time_text, text, !opening.empty());
+    // A folder that does not show its holidays leaves them out altogether: their opening line
+    // alone would show as an empty list item and hold a tooltip nobody can point at.
+    if (!holiday || style_.holiday_in_use) {
+        lines_.push_back(opening);
+        AddClosingLines(holiday, time_text, text, !opening.empty());
+    }
     Announce(*appointment, time_text);
 }
 
@@ -147,7 +151,11 @@ std::string CalendarWalk::BirthdayAge(OlAppointmentItem& appointment, std::strin
         const std::string reached =
             AgeText(born, today, AgeForm::kNumberOnly, sources_.english_edition);
         std::string age = AgeText(born, today, AgeForm::kFull, sources_.english_edition);
-        text = reached + ". " + text;
+        // A series that starts this year has no age yet; a bare ". " in front of the subject
+        // would only look like a typing error.
+        if (!reached.empty()) {
+            text = reached + ". " + text;
+        }
         return age;
     } catch (const std::exception& error) {
         Trace("_10_", error);
@@ -179,15 +187,19 @@ void CalendarWalk::AddClosingLines(bool holiday, const std::string& time_text,
     // The opening line's link is closed with the entry; an entry left open would take the
     // following entries into its link and tooltip.
     const std::string close_link = has_opening ? "</a>" : "";
+    // An entry without time text is an all-day one, which the list form opens as a list item.
+    const bool closes_list_item = time_text.empty() && style_.show_clock;
     if (holiday) {
-        if (style_.holiday_in_use) {
-            lines_.push_back("<font style=\"color:Red ; font-size: " +
-                             std::to_string(style_.font_size) + "pt\">");
-            lines_.push_back("  " + TrimRight(text));
-            lines_.push_back("</font>");
-        }
+        lines_.push_back(
+            "<font style=\"color:Red ; font-size: " + std::to_string(style_.font_size) + "pt\">");
+        lines_.push_back("  " + TrimRight(text));
+        lines_.push_back("</font>");
         if (has_opening) {
             lines_.push_back("</a></span>");
+        }
+        // Closed like any other all-day entry, so the entries after it are not taken into it.
+        if (closes_list_item) {
+            lines_.push_back("</li>");
         }
         return;
     }
@@ -196,7 +208,7 @@ void CalendarWalk::AddClosingLines(bool holiday, const std::string& time_text,
     }
     lines_.push_back(TrimRight(text));
     lines_.push_back(close_link + "</font></span>");
-    if (time_text.empty() && style_.show_clock) {
+    if (closes_list_item) {
         lines_.push_back("</li>");
     }
 }

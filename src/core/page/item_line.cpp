@@ -27,10 +27,16 @@ constexpr std::array<std::int32_t, 11> kLabelColours{
 
 enum class EntryKind { kAppointment, kTask };
 
+// The object model's "no date" (1 January 4501), the due date of a task that has none.
+bool IsNoDate(DateTime date) {
+    return DateOf(date) == EncodeDate(4501, 1, 1);
+}
+
 // What the tooltip and the list form of an entry are made from.
 struct EntryDetails {
     EntryKind kind;
     bool date_only = true;
+    bool dated = true;  // false: the tooltip has no date line
     DateTime start{};
     DateTime end{};
     std::string location{};
@@ -76,7 +82,10 @@ std::string TooltipText(const EntryDetails& details, const std::string& age_text
     if (text.empty()) {
         text = LoadStr(kNoDetailsId);
     }
-    return Trim(DateText(details) + "\n" + text);
+    if (details.dated) {
+        text = DateText(details) + "\n" + text;
+    }
+    return Trim(text);
 }
 
 std::string ComposeItemLine(const EntryDetails& details, const std::string& age_text,
@@ -134,8 +143,11 @@ std::string ItemLine(const DayTextSources& sources, const std::shared_ptr<OlTask
     if (!safe) {
         return {};
     }
+    // A task without due date would otherwise show the object model's stand-in for "none",
+    // 01.01.4501, as if it were due then.
     const EntryDetails details{.kind = EntryKind::kTask,
                                .date_only = true,
+                               .dated = !IsNoDate(due),
                                .start = due,
                                .end = due,
                                .body = ReadTaskBody(*safe)};
