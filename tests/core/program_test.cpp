@@ -38,6 +38,37 @@ TEST(RenderPageTest, MissingCalendarSourceGivesExitCodeOne) {
     EXPECT_EQ(fakes.notice.messages.size(), 1u);
 }
 
+TEST(ListFoldersTest, OneLinePerCalendarAndTaskFolderWithItsIdsAndWhetherItIsShown) {
+    FakeServices fakes;
+    auto archive = fakes.outlook->AddStore("Archiv");
+    auto old_calendar = archive->AddFolder("Alter Kalender", kItemTypeAppointment);
+    fakes.settings.SetInteger(
+        std::string(kSettingsKeyPath) + "\\UsedCalendars\\" + old_calendar->EntryID(), "isUsed", 1);
+    Services services = fakes.Page();
+    const RenderedPage listing = ListFolders(services);
+    ASSERT_EQ(listing.exit_code, 0);
+
+    const auto line = [](const FakeFolder& folder, int type, int used, const std::string& caption) {
+        return folder.EntryID() + "\t" + folder.StoreID() + "\t" + std::to_string(type) + "\t" +
+               std::to_string(used) + "\t" + caption + "\n";
+    };
+    const auto calendar = fakes.outlook->DefaultFolder(kDefaultFolderCalendar);
+    const auto tasks = fakes.outlook->DefaultStore()->Subfolders().at(1);
+    EXPECT_EQ(listing.html, line(*calendar, 1, 0, "Persönliche Ordner => Kalender") +
+                                line(*old_calendar, 1, 1, "Archiv => Alter Kalender") +
+                                line(*tasks, 3, 0, "Persönliche Ordner => Aufgaben"));
+    // Each listed folder can now be ticked by hand in its own sub-key.
+    EXPECT_TRUE(
+        fakes.settings.HasKey(std::string(kSettingsKeyPath) + "\\UsedTasks\\" + tasks->EntryID()));
+}
+
+TEST(ListFoldersTest, MissingCalendarSourceGivesExitCodeOne) {
+    FakeServices fakes;
+    fakes.outlook->State().AnswerNull("GetNamespace");
+    Services services = fakes.Page();
+    EXPECT_EQ(ListFolders(services).exit_code, 1);
+}
+
 TEST(RenderPageTest, GivesThePageOfTheChosenViewForTheDate) {
     struct Case {
         int view_kind;

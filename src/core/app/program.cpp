@@ -10,6 +10,9 @@
 #include "core/app/program_exit.h"
 #include "core/app/start_delay.h"
 #include "core/app/trace_log.h"
+#include "core/outlook/object_model.h"
+#include "core/outlook/outlook_session.h"
+#include "core/outlook/used_folders.h"
 
 namespace planwarte {
 
@@ -51,6 +54,37 @@ RenderedPage RenderPage(Services& services, std::optional<DateTime> date) {
     } catch (const std::exception& error) {
         // Shown as the desktop start shows it, but a page that could not be made is a failure
         // for whoever asked for it, so the exit code says so.
+        services.notice.ShowMessage(error.what());
+        return {1, {}};
+    }
+}
+
+RenderedPage ListFolders(Services& services) {
+    services.trace.StartRun();
+    const auto trace = [&services](const std::string& text) { services.trace.DebugTrace(text); };
+    try {
+        OutlookSession session(services.outlook.CreateApplication(), services.notice,
+                               {.progress_step = nullptr,
+                                .trace = trace,
+                                .close_main_window = [&services] { services.loop.Quit(0); }});
+        session.ConnectOutlook();
+        const FolderChoices choices =
+            EnumerateOutlookFolders(services.settings, *session.Namespace(), trace);
+        std::string text;
+        const auto add = [&text](const std::vector<FolderChoice>& list, int item_type) {
+            for (const FolderChoice& choice : list) {
+                text += choice.entry_id + "\t" + choice.store_id + "\t" +
+                        std::to_string(item_type) + "\t" + (choice.used ? "1" : "0") + "\t" +
+                        choice.caption + "\n";
+            }
+        };
+        add(choices.calendars, kItemTypeAppointment);
+        add(choices.tasks, kItemTypeTask);
+        session.CloseOutlookSession();
+        return {0, text};
+    } catch (const ProgramExit& exit) {
+        return {exit.exit_code, {}};
+    } catch (const std::exception& error) {
         services.notice.ShowMessage(error.what());
         return {1, {}};
     }

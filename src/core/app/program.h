@@ -25,4 +25,9 @@ inline constexpr PixelSize kRenderScreen{1920, 1080};
 // delay; the settings reads and writes of the start-up still happen.
 RenderedPage RenderPage(Services& services, std::optional<DateTime> date);
 
+// Every calendar and task folder the settings dialog offers, one line each: EntryID, StoreID,
+// DefaultItemType, whether it is shown (1) or not (0), and the dialog's caption, separated by
+// tabs. Each listed folder gets its settings sub-key, so that it can be ticked by hand.
+RenderedPage ListFolders(Services& services);
+
 }  // namespace planwarte
