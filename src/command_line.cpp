@@ -35,8 +35,24 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             command.mode = CommandLine::Mode::kHelp;
             return command;
         }
-        if (argument == "--render") {
-            command.mode = CommandLine::Mode::kRender;
+        if (argument == "--render" || argument == "--list-folders") {
+            const auto mode = argument == "--render" ? CommandLine::Mode::kRender
+                                                     : CommandLine::Mode::kListFolders;
+            if (command.mode != CommandLine::Mode::kDesktop && command.mode != mode) {
+                command.error = "--render and --list-folders exclude each other";
+                return command;
+            }
+            command.mode = mode;
+        } else if (argument == "--data" || argument == "--maildir") {
+            if (!has_value || arguments[i + 1].empty()) {
+                command.error = argument + " needs a folder";
+                return command;
+            }
+            if (argument == "--data") {
+                command.data_dirs.push_back(arguments[++i]);
+            } else {
+                command.maildir = arguments[++i];
+            }
         } else if (argument == "--date") {
             render_only_option_seen = true;
             command.date = has_value ? ParseIsoDate(arguments[++i]) : std::nullopt;

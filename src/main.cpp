@@ -11,8 +11,6 @@
 #include <thread>
 #include <vector>
 
-#include "adapters/fake/fake_object_model.h"
-#include "adapters/fake/fake_safe_item_library.h"
 #include "adapters/linux/console_notice.h"
 #include "adapters/linux/linux_file_system.h"
 #include "adapters/linux/linux_folders.h"
@@ -24,6 +22,7 @@
 #include "core/app/program.h"
 #include "core/app/services.h"
 #include "core/app/trace_log.h"
+#include "user_data.h"
 
 #ifndef PLANWARTE_INSTALLED_DATA
 #define PLANWARTE_INSTALLED_DATA "/usr/local/share/planwarte"
@@ -80,14 +79,8 @@ int main(int argc, char** argv) {
     SystemClock clock;
     SystemEventLoop loop;
     ConsoleNotice notice;
-    // Until the calendar collections are read, the object model is an in-memory one with an
-    // empty calendar, task folder and inbox.
-    const auto demo_source = FakeOutlook::Create();
-    demo_source->AddCalendar("Kalender");
-    demo_source->AddTaskFolder("Aufgaben");
-    demo_source->AddInbox();
-    FakeApplicationFactory outlook(demo_source);
-    FakeSafeItemLibrary safe_items;
+    UserData user_data({.data_dirs = command.data_dirs, .maildir = command.maildir},
+                       DateOf(clock.Now()), trace);
     LockFileInstanceLock instance_lock(folders.TempFolder());
 
     Services services{
@@ -98,9 +91,20 @@ int main(int argc, char** argv) {
         .folders = folders,
         .notice = notice,
         .trace = trace,
-        .outlook = outlook,
-        .safe_items = safe_items,
+        .outlook = user_data.Calendars(),
+        .safe_items = user_data.SafeItems(),
+        .shell = &user_data.Launcher(),
     };
+
+    if (command.mode == CommandLine::Mode::kListFolders) {
+        const RenderedPage listing = ListFolders(services);
+        std::cout << listing.html;
+        return listing.exit_code;
+    }
+    // The demo is there to show everything the program can do, so all of it is shown.
+    if (user_data.Profile().demo) {
+        ChooseEveryFolderOnFirstStart(services);
+    }
 
     if (command.mode == CommandLine::Mode::kRender) {
         const RenderedPage page = RenderPage(services, command.date);
@@ -116,6 +120,9 @@ int main(int argc, char** argv) {
     }
 
     services.instance_lock = &instance_lock;
+    // Before any further thread starts, so that every thread has the signals blocked and only
+    // the waiting one receives them.
     QuitOnSignals(loop);
+    user_data.StartWatching(loop);
     return RunProgram(services, command.program_arguments);
 }

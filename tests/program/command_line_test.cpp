@@ -26,6 +26,7 @@ TEST(CommandLineTest, ReadsTheModesAndTheirOptions) {
          {}},
         {{"--date", "2024-02-29", "--render"}, Mode::kRender, EncodeDate(2024, 2, 29), "", {}},
         {{"--render", "--help"}, Mode::kHelp, std::nullopt, "", {}},
+        {{"--list-folders"}, Mode::kListFolders, std::nullopt, "", {}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
@@ -36,6 +37,15 @@ TEST(CommandLineTest, ReadsTheModesAndTheirOptions) {
         EXPECT_EQ(command.output, c.output);
         EXPECT_EQ(command.program_arguments, c.program_arguments);
     }
+}
+
+TEST(CommandLineTest, DataOptionsGoWithEveryMode) {
+    const CommandLine command = ParseCommandLine(
+        {"--data", "/home/a/cal", "--maildir", "/home/a/Mail/INBOX", "--render", "--data", "x y"});
+    EXPECT_EQ(command.error, "");
+    EXPECT_EQ(command.mode, Mode::kRender);
+    EXPECT_EQ(command.data_dirs, (std::vector<std::string>{"/home/a/cal", "x y"}));
+    EXPECT_EQ(command.maildir, "/home/a/Mail/INBOX");
 }
 
 TEST(CommandLineTest, RefusesWhatItCannotUse) {
@@ -49,6 +59,9 @@ TEST(CommandLineTest, RefusesWhatItCannotUse) {
         {"--render", "-o", ""},
         {"--date", "2004-12-08"},
         {"--verbose"},
+        {"--data"},
+        {"--maildir", ""},
+        {"--render", "--list-folders"},
     };
     for (const auto& arguments : cases) {
         SCOPED_TRACE(::testing::PrintToString(arguments));

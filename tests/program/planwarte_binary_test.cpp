@@ -43,6 +43,7 @@ class PlanwarteBinaryTest : public ::testing::Test {
             ::setenv("PLANWARTE_SETTINGS", settings_.c_str(), 1);
             ::setenv("TEMP", (folder_ / "temp").c_str(), 1);
             ::setenv("XDG_DATA_HOME", (folder_ / "data").c_str(), 1);
+            ::setenv("XDG_CONFIG_HOME", (folder_ / "config").c_str(), 1);
             const int out =
                 ::open((folder_ / "stdout").c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0600);
             ::dup2(out, 1);

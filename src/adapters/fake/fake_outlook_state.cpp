@@ -114,7 +114,7 @@ void FakeOutlookState::SetActiveItem(std::shared_ptr<OlItem> item) {
 
 std::shared_ptr<OlItem> FakeOutlookState::ActiveItem() const {
     Lock lock(mutex_);
-    return active_item_;
+    return active_item_.lock();
 }
 
 }  // namespace planwarte

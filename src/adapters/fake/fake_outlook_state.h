@@ -56,6 +56,8 @@ class FakeOutlookState {
     std::string NewStoreID();
     int NewCookie();
 
+    // The item of the open item window. Held weakly: every item holds this state, and a
+    // strong reference back would keep both alive for ever. Its folder keeps it.
     void SetActiveItem(std::shared_ptr<OlItem> item);
     std::shared_ptr<OlItem> ActiveItem() const;
 
@@ -72,7 +74,7 @@ class FakeOutlookState {
     bool session_lost_ = false;
     unsigned next_id_ = 1;
     int next_cookie_ = 1;
-    std::shared_ptr<OlItem> active_item_;
+    std::weak_ptr<OlItem> active_item_;
 };
 
 }  // namespace planwarte

@@ -9,57 +9,6 @@
 
 namespace planwarte {
 
-std::optional<std::vector<std::string>> SplitCommandLine(const std::string& command_line) {
-    std::vector<std::string> words;
-    std::string word;
-    bool in_word = false;
-    char quote = 0;
-    for (std::size_t at = 0; at < command_line.size(); ++at) {
-        const char c = command_line[at];
-        if (quote != 0) {
-            if (c == quote) {
-                quote = 0;
-            } else if (c == '\\' && quote == '"' && at + 1 < command_line.size()) {
-                word += command_line[++at];
-            } else {
-                word += c;
-            }
-        } else if (c == ' ' || c == '\t') {
-            if (in_word) {
-                words.push_back(word);
-                word.clear();
-                in_word = false;
-            }
-        } else if (c == '\'' || c == '"') {
-            quote = c;
-            in_word = true;
-        } else if (c == '\\' && at + 1 < command_line.size()) {
-            word += command_line[++at];
-            in_word = true;
-        } else {
-            word += c;
-            in_word = true;
-        }
-    }
-    if (quote != 0) {
-        return std::nullopt;
-    }
-    if (in_word) {
-        words.push_back(word);
-    }
-    return words;
-}
-
-std::vector<std::string> WithFile(std::vector<std::string> words, const std::string& file) {
-    for (std::string& word : words) {
-        for (auto at = word.find("%f"); at != std::string::npos; at = word.find("%f", at)) {
-            word.replace(at, 2, file);
-            at += file.size();
-        }
-    }
-    return words;
-}
-
 std::string StartDetached(const std::vector<std::string>& words) {
     if (words.empty()) {
         return "no command";

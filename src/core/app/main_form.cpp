@@ -14,6 +14,7 @@
 #include "core/app/program.h"
 #include "core/app/program_exit.h"
 #include "core/app/window_duty_timers.h"
+#include "core/assistant/assistant.h"
 #include "core/common/string_table.h"
 #include "core/outlook/change_detection.h"
 #include "core/outlook/object_model.h"
@@ -74,6 +75,21 @@ TForm1::TForm1(Services& services, StartMode mode, std::vector<std::string> argu
             .trace = [this](const std::string& text) { DebugTrace(text); },
             .close_main_window = [this] { services_.loop.Quit(0); },
         });
+    assistant_ = std::make_unique<Assistant>(
+        AssistantServices{
+            .speech = mode_ == StartMode::Desktop ? services_.speech : nullptr,
+            .settings = services_.settings,
+            .clock = services_.clock,
+            .loop = services_.loop,
+            .files = services_.files,
+            .notice = services_.notice,
+            .trace = [this](const std::string& text) { DebugTrace(text); },
+        },
+        english_edition_,
+        // The character's reports reach the assistant through the message filter.
+        [this](ApplicationMessage message) {
+            FilterApplicationMessage(static_cast<std::uint32_t>(message));
+        });
     CreateTimers();
     if (mode_ == StartMode::Desktop) {
         periodic_timers_->StartMinuteTimer();
@@ -95,6 +111,10 @@ void TForm1::CreateTimers() {
     periodic_timers_ = std::make_unique<PeriodicTimers>(
         services_.loop, services_.clock,
         PeriodicDuties{
+            .check_new_mail = Guarded([this] { assistant_->CheckNewMail(*outlook_); }),
+            .assistant_idle_tick = Guarded([this] { assistant_->Host().IdleTick(); }),
+            .time_announcement_check = Guarded([this] { assistant_->CheckTime(false); }),
+            .sayings_check = Guarded([this] { assistant_->CheckSayings(program_folder_); }),
             .rebuild_page = [this](DateTime now) { BuildCalendarPage(now); },
             .set_appointment_intro_pending = [this] { appointment_intro_pending_ = true; },
         });
@@ -156,6 +176,13 @@ void TForm1::FormCreate() {
     outlook_->ConnectOutlook();
     program_folder_ = services_.folders.ProgramFolder();
     appointment_intro_pending_ = true;
+    AgentHost& agent = assistant_->Host();
+    if (mode_ == StartMode::Desktop) {
+        agent.SetForce(false);
+        agent.TakeWorkArea();
+        // A character that fails to start must not keep the calendar from starting.
+        Guarded([&agent] { agent.LoadAgent(0, 0, true); })();
+    }
     ProgressStep(LoadStr(msg::kProductCaption));
     templates_ =
         LoadDesign({.settings = services_.settings,
@@ -166,12 +193,17 @@ void TForm1::FormCreate() {
     ProgressStep(LoadStr(msg::kLoadingTemplates));
 
     if (mode_ == StartMode::Desktop) {
+        if (agent.Available()) {
+            Guarded([this] { assistant_->Greet(); })();
+        }
         TakeSingleInstance();
     }
     page_font_size_ = 8;
     if (mode_ == StartMode::Desktop) {
         periodic_timers_->StartTrayTimer();
         BuildCalendarPage(DateOf(services_.clock.Now()));
+        // Announces the time at once when announcements are on.
+        Guarded([this] { assistant_->CheckTime(true); })();
     }
     window_top_ = ReadWindowTop();
     startup_complete_ = true;
@@ -355,7 +387,10 @@ void TForm1::Fensterrahmensichtbar1Click() {
 
 bool TForm1::FilterApplicationMessage(std::uint32_t message) {
     return planwarte::FilterApplicationMessage(
-        message, {.mouse_moved = [this] { window_timers_->MouseMoved(); }});
+        message,
+        {.assistant_notification =
+             [this](ApplicationMessage kind) { assistant_->Host().HandleNotification(kind); },
+         .mouse_moved = [this] { window_timers_->MouseMoved(); }});
 }
 
 void TForm1::SystemFrameOffCommand() {
@@ -367,11 +402,18 @@ void TForm1::WindowResized() {
 }
 
 void TForm1::FormClose() {
+    // Ends any wait for the character.
+    assistant_->Host().SetStop(true);
     periodic_timers_->Stop();
     if (close_handled_) {
         return;
     }
     close_handled_ = true;
+    try {
+        assistant_->Host().UnloadAgent();
+    } catch (const std::exception& error) {
+        DebugTrace(std::string("_17_") + error.what());
+    }
     change_detector_->Stop();
     window_timers_->Stop();
     // Freeing a folder object ends its item-event connection.
@@ -400,6 +442,12 @@ DayTextSources TForm1::DayTextSourcesOfPage() {
         .trace = [this](const std::string& text) { DebugTrace(text); },
         .progress_step = [this](const std::string& text) { ProgressStep(text); },
         .ensure_session = [this] { outlook_->EnsureOutlookSession(); },
+        .announce_appointment =
+            [this](const std::string& time_text, const std::string& subject) {
+                assistant_->AnnounceAppointment(
+                    {.intro_pending = appointment_intro_pending_, .tray_tool_tip = tray_tool_tip_},
+                    time_text, subject);
+            },
     };
 }
 

@@ -17,6 +17,7 @@
 
 namespace planwarte {
 
+class Assistant;
 class ChangeDetector;
 class PageView;
 class PeriodicTimers;
@@ -115,6 +116,8 @@ class TForm1 : public PageCommands {
     bool HasSplash() const { return splash_ != nullptr; }
 
     OutlookSession& Outlook() { return *outlook_; }
+    // The speaking character and what it says by itself.
+    Assistant& SpeakingAssistant() { return *assistant_; }
     ChangeDetector& ChangeDetection() { return *change_detector_; }
     TraceLog& Trace() { return services_.trace; }
     Services& Platform() { return services_; }
@@ -142,6 +145,7 @@ class TForm1 : public PageCommands {
     std::unique_ptr<SplashWindow> splash_;
     std::string temp_folder_;
     std::unique_ptr<OutlookSession> outlook_;
+    std::unique_ptr<Assistant> assistant_;
     // Declared before the used-folder lists: the folders' item sinks report to it, so it must
     // outlive them.
     std::unique_ptr<ChangeDetector> change_detector_;

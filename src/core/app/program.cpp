@@ -13,6 +13,8 @@
 #include "core/outlook/object_model.h"
 #include "core/outlook/outlook_session.h"
 #include "core/outlook/used_folders.h"
+#include "core/settings/setting_values.h"
+#include "core/settings/settings_store.h"
 
 namespace planwarte {
 
@@ -59,17 +61,79 @@ RenderedPage RenderPage(Services& services, std::optional<DateTime> date) {
     }
 }
 
+namespace {
+
+// A calendar session of its own, outside the main window; throws ProgramExit{1} after telling
+// the user when the source cannot be reached.
+std::unique_ptr<OutlookSession> ConnectedSession(Services& services) {
+    auto session = std::make_unique<OutlookSession>(
+        services.outlook.CreateApplication(), services.notice,
+        OutlookSession::Hooks{
+            .progress_step = nullptr,
+            .trace = [&services](const std::string& text) { services.trace.DebugTrace(text); },
+            .close_main_window = [&services] { services.loop.Quit(0); }});
+    session->ConnectOutlook();
+    return session;
+}
+
+bool AnyFolderListed(SettingsStore& settings) {
+    for (const char* list : {kUsedCalendarsKeyName, kUsedTasksKeyName}) {
+        auto key = settings.OpenKey(std::string(kSettingsKeyPath) + "\\" + list, false);
+        if (!key) {
+            continue;
+        }
+        for (const std::string& name : key->SubKeyNames()) {
+            if (name != kDefaultCalendarLineName) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+}  // namespace
+
+void ChooseEveryFolderOnFirstStart(Services& services) {
+    if (AnyFolderListed(services.settings)) {
+        return;
+    }
+    const auto trace = [&services](const std::string& text) { services.trace.DebugTrace(text); };
+    try {
+        const std::unique_ptr<OutlookSession> session = ConnectedSession(services);
+        FolderChoices choices =
+            EnumerateOutlookFolders(services.settings, *session->Namespace(), trace);
+        for (auto* list : {&choices.calendars, &choices.tasks}) {
+            for (FolderChoice& choice : *list) {
+                choice.used = true;
+            }
+        }
+        SaveFolderChoices(services.settings, choices);
+        // Holidays in red and items in their own colours, so that nothing of the source is
+        // hidden; the settings dialog turns them off per folder.
+        for (const FolderChoice& calendar : choices.calendars) {
+            if (auto key =
+                    services.settings.OpenKey(std::string(kSettingsKeyPath) + "\\" +
+                                                  kUsedCalendarsKeyName + "\\" + calendar.entry_id,
+                                              true)) {
+                key->WriteBool("HolidayInUse", true);
+                key->WriteBool("UseOLFontColor", true);
+            }
+        }
+        session->CloseOutlookSession();
+    } catch (const ProgramExit&) {
+        // The start proper tells the user that the calendar source cannot be reached.
+    } catch (const std::exception& error) {
+        trace(std::string("MAIN:::") + error.what());
+    }
+}
+
 RenderedPage ListFolders(Services& services) {
     services.trace.StartRun();
     const auto trace = [&services](const std::string& text) { services.trace.DebugTrace(text); };
     try {
-        OutlookSession session(services.outlook.CreateApplication(), services.notice,
-                               {.progress_step = nullptr,
-                                .trace = trace,
-                                .close_main_window = [&services] { services.loop.Quit(0); }});
-        session.ConnectOutlook();
+        const std::unique_ptr<OutlookSession> session = ConnectedSession(services);
         const FolderChoices choices =
-            EnumerateOutlookFolders(services.settings, *session.Namespace(), trace);
+            EnumerateOutlookFolders(services.settings, *session->Namespace(), trace);
         std::string text;
         const auto add = [&text](const std::vector<FolderChoice>& list, int item_type) {
             for (const FolderChoice& choice : list) {
@@ -80,7 +144,7 @@ RenderedPage ListFolders(Services& services) {
         };
         add(choices.calendars, kItemTypeAppointment);
         add(choices.tasks, kItemTypeTask);
-        session.CloseOutlookSession();
+        session->CloseOutlookSession();
         return {0, text};
     } catch (const ProgramExit& exit) {
         return {exit.exit_code, {}};

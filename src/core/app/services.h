@@ -13,6 +13,7 @@ class PageView;
 class SafeItemLibrary;
 class SettingsStore;
 class ShellLauncher;
+class SpeechService;
 class SplashFactory;
 class TraceLog;
 class UserNotice;
@@ -38,6 +39,8 @@ struct Services {
     DesktopWindow* window = nullptr;
     // Starts the calendar program for its new-item commands; null: those commands do nothing.
     ShellLauncher* shell = nullptr;
+    // The speaking character; null: no assistant (its start answers "not available").
+    SpeechService* speech = nullptr;
 };
 
 }  // namespace planwarte

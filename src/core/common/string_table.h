@@ -8,15 +8,22 @@ namespace planwarte {
 // one entry per identifier, exactly as the program shows them.
 namespace msg {
 inline constexpr int kSafeItemLibraryMissing = 1001;
+inline constexpr int kNewMailText = 1101;
 inline constexpr int kOutlookNotInstalled = 1201;
 inline constexpr int kOutlookNotInstalledShort = 1202;
 inline constexpr int kOutlookRestartedTooOften = 1203;
 inline constexpr int kDesignIncomplete = 1205;
 inline constexpr int kInitialising = 1207;
+inline constexpr int kPronunciationNotLoaded = 1208;
 inline constexpr int kStartingOutlook = 1210;
+inline constexpr int kAppointmentsIntro = 1213;
 inline constexpr int kProductCaption = 1216;
 inline constexpr int kLoadingTemplates = 1217;
 inline constexpr int kReadingCalendar = 1222;
+inline constexpr int kAgentSettingsMissing = 1223;
+inline constexpr int kTrayTodayCaption = 1307;
+inline constexpr int kTimeAnnouncementText = 1309;
+inline constexpr int kTimeAnnouncementPattern = 1310;
 inline constexpr int kWeekNumberCaption = 1312;
 inline constexpr int kCurrentDatePattern = 1313;
 inline constexpr int kTasksCaption = 1314;

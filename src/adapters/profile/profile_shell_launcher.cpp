@@ -1,10 +1,10 @@
-#include "adapters/linux/profile_shell_launcher.h"
+#include "adapters/profile/profile_shell_launcher.h"
 
-#include <optional>
 #include <utility>
 #include <vector>
 
 #include "adapters/linux/detached_command.h"
+#include "adapters/profile/profile_command.h"
 #include "core/outlook/outlook_commands.h"
 
 namespace planwarte {
@@ -40,9 +40,7 @@ void ProfileShellLauncher::Open(const std::string& file, const std::string& para
 
 void RunProfileCommand(const std::string& command_line, const std::string& file,
                        const std::function<void(const std::string&)>& trace) {
-    const std::optional<std::vector<std::string>> words = SplitCommandLine(command_line);
-    const std::string failure =
-        words ? StartDetached(WithFile(*words, file)) : std::string("unclosed quote");
+    const std::string failure = StartDetached(CommandArguments(command_line, file));
     if (!failure.empty() && trace) {
         trace("Befehl \"" + command_line + "\" nicht gestartet: " + failure);
     }

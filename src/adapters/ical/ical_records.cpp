@@ -1,0 +1,24 @@
+#include "adapters/ical/ical_records.h"
+
+namespace planwarte {
+
+Reminder ReminderOf(const std::optional<AlarmDefinition>& alarm, DateTime start, DateTime end) {
+    if (!alarm) {
+        return {false, start};
+    }
+    const DateTime due =
+        alarm->absolute ? alarm->absolute_time
+                        : DateTime((alarm->related_end ? end : start).value + alarm->offset_days);
+    Reminder reminder{true, due};
+    if (alarm->acknowledged && *alarm->acknowledged >= due) {
+        reminder.set = false;
+    }
+    // A snooze after the last acknowledgement rings again at its own time.
+    if (alarm->snoozed_until &&
+        (!alarm->acknowledged || *alarm->snoozed_until > *alarm->acknowledged)) {
+        reminder = {true, *alarm->snoozed_until};
+    }
+    return reminder;
+}
+
+}  // namespace planwarte

@@ -1,0 +1,44 @@
+#pragma once
+
+#include <map>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "adapters/maildir/maildir_inbox_state.h"
+#include "adapters/maildir/maildir_mail_item.h"
+#include "core/outlook/object_model.h"
+
+namespace planwarte {
+
+// The mails of the inbox, read afresh from its index at every call.
+class MaildirItems : public OlItems {
+  public:
+    MaildirItems(std::shared_ptr<MaildirInboxState> state, std::weak_ptr<OlFolder> folder);
+
+    // A column list only speeds reading up in other stores; every member is at hand here.
+    void SetColumns(const std::string&) override {}
+    void Sort(const std::string& property, bool descending) override;
+    // Mail has no recurrences.
+    void SetIncludeRecurrences(bool) override {}
+    std::shared_ptr<OlItem> Find(const std::string& filter) override;
+    std::shared_ptr<OlItem> FindNext() override;
+    int Count() const override;
+    std::shared_ptr<OlItem> Item(int index) override;
+    std::shared_ptr<OlFolder> Parent() const override;
+    int Advise(OlItemsEvents* sink) override;
+    void Unadvise(int cookie) override;
+
+  private:
+    std::vector<std::shared_ptr<MaildirMailItem>> SortedMails() const;
+
+    std::shared_ptr<MaildirInboxState> state_;
+    std::weak_ptr<OlFolder> folder_;
+    std::string sort_property_;
+    bool descending_ = false;
+    std::vector<std::shared_ptr<MaildirMailItem>> matches_;
+    std::size_t next_match_ = 0;
+    bool searching_ = false;
+};
+
+}  // namespace planwarte
