@@ -96,16 +96,16 @@ int main(int argc, char** argv) {
         .shell = &user_data.Launcher(),
     };
 
-    if (command.mode == CommandLine::Mode::kListFolders) {
-        const RenderedPage listing = ListFolders(services);
-        std::cout << listing.html;
-        return listing.exit_code;
-    }
     // The demo is there to show everything the program can do, so all of it is shown.
     if (user_data.Profile().demo) {
         ChooseEveryFolderOnFirstStart(services);
     }
 
+    if (command.mode == CommandLine::Mode::kListFolders) {
+        const RenderedPage listing = ListFolders(services);
+        std::cout << listing.html;
+        return listing.exit_code;
+    }
     if (command.mode == CommandLine::Mode::kRender) {
         const RenderedPage page = RenderPage(services, command.date);
         if (page.exit_code != 0) {

@@ -12,6 +12,7 @@ namespace planwarte {
 UserData::UserData(const ProfileOptions& options, DateTime today, TraceLog& trace) : trace_(trace) {
     const auto trace_line = [this](const std::string& line) { trace_.DebugTrace(line); };
     profile_ = FindDataProfile(options, ProfileEnvironment::FromProcess(), today, trace_line);
+    trace_line("profile: " + profile_.source);
     const DataProfile::Commands commands = profile_.commands;
     const auto open_path = [commands, trace_line](const std::string& path) {
         RunProfileCommand(commands.open, path, trace_line);

@@ -62,6 +62,33 @@ TEST(ListFoldersTest, OneLinePerCalendarAndTaskFolderWithItsIdsAndWhetherItIsSho
         fakes.settings.HasKey(std::string(kSettingsKeyPath) + "\\UsedTasks\\" + tasks->EntryID()));
 }
 
+TEST(ChooseEveryFolderTest, FirstStartTicksEveryFolderWithHolidaysAndOwnColours) {
+    FakeServices fakes;
+    Services services = fakes.Page();
+    ASSERT_EQ(ListFolders(services).exit_code, 0);  // leaves bare sub-keys behind
+    ChooseEveryFolderOnFirstStart(services);
+
+    const std::string calendar = std::string(kSettingsKeyPath) + "\\UsedCalendars\\" +
+                                 fakes.outlook->DefaultFolder(kDefaultFolderCalendar)->EntryID();
+    const std::string tasks = std::string(kSettingsKeyPath) + "\\UsedTasks\\" +
+                              fakes.outlook->DefaultStore()->Subfolders().at(1)->EntryID();
+    EXPECT_EQ(fakes.settings.IntegerValue(calendar, "isUsed"), 1);
+    EXPECT_EQ(fakes.settings.IntegerValue(calendar, "HolidayInUse"), 1);
+    EXPECT_EQ(fakes.settings.IntegerValue(calendar, "UseOLFontColor"), 1);
+    EXPECT_EQ(fakes.settings.IntegerValue(tasks, "isUsed"), 1);
+}
+
+TEST(ChooseEveryFolderTest, ChoiceOnceMadeIsKept) {
+    FakeServices fakes;
+    const std::string calendar = std::string(kSettingsKeyPath) + "\\UsedCalendars\\" +
+                                 fakes.outlook->DefaultFolder(kDefaultFolderCalendar)->EntryID();
+    fakes.settings.SetInteger(calendar, "isUsed", 0);
+    Services services = fakes.Page();
+    ChooseEveryFolderOnFirstStart(services);
+    EXPECT_EQ(fakes.settings.IntegerValue(calendar, "isUsed"), 0);
+    EXPECT_FALSE(fakes.settings.HasValue(calendar, "HolidayInUse"));
+}
+
 TEST(ListFoldersTest, MissingCalendarSourceGivesExitCodeOne) {
     FakeServices fakes;
     fakes.outlook->State().AnswerNull("GetNamespace");

@@ -76,14 +76,22 @@ std::unique_ptr<OutlookSession> ConnectedSession(Services& services) {
     return session;
 }
 
-bool AnyFolderListed(SettingsStore& settings) {
+// Whether the user (or an earlier start) chose folders: a sub-key of a listed folder that says
+// whether it is shown. The default calendar's entry and the bare sub-keys a folder listing
+// leaves do not count.
+bool AnyFolderChosen(SettingsStore& settings) {
     for (const char* list : {kUsedCalendarsKeyName, kUsedTasksKeyName}) {
-        auto key = settings.OpenKey(std::string(kSettingsKeyPath) + "\\" + list, false);
+        const std::string list_path = std::string(kSettingsKeyPath) + "\\" + list;
+        auto key = settings.OpenKey(list_path, false);
         if (!key) {
             continue;
         }
         for (const std::string& name : key->SubKeyNames()) {
-            if (name != kDefaultCalendarLineName) {
+            if (name == kDefaultCalendarLineName) {
+                continue;
+            }
+            auto folder = settings.OpenKey(list_path + "\\" + name, false);
+            if (folder && folder->ValueExists("isUsed")) {
                 return true;
             }
         }
@@ -94,7 +102,7 @@ bool AnyFolderListed(SettingsStore& settings) {
 }  // namespace
 
 void ChooseEveryFolderOnFirstStart(Services& services) {
-    if (AnyFolderListed(services.settings)) {
+    if (AnyFolderChosen(services.settings)) {
         return;
     }
     const auto trace = [&services](const std::string& text) { services.trace.DebugTrace(text); };

@@ -30,8 +30,8 @@ RenderedPage RenderPage(Services& services, std::optional<DateTime> date);
 // tabs. Each listed folder gets its settings sub-key, so that it can be ticked by hand.
 RenderedPage ListFolders(Services& services);
 
-// Ticks every calendar and task folder when the settings have never listed one (no sub-key
-// but the default calendar's), so that a first start shows all of a calendar source at once,
+// Ticks every calendar and task folder when none was ever chosen (no folder entry says whether
+// it is shown), so that a first start shows all of a calendar source at once,
 // with holidays marked and items in their own colours.
 // Errors are traced; the start goes on with what the settings hold.
 void ChooseEveryFolderOnFirstStart(Services& services);
