@@ -123,6 +123,6 @@ int main(int argc, char** argv) {
     // Before any further thread starts, so that every thread has the signals blocked and only
     // the waiting one receives them.
     QuitOnSignals(loop);
-    user_data.StartWatching(loop);
+    user_data.StartWatching(loop, clock);
     return RunProgram(services, command.program_arguments);
 }

@@ -9,6 +9,13 @@
 
 namespace planwarte {
 
+namespace {
+
+// How often the alarms are looked at: a reminder rings at most this late.
+constexpr int kReminderCheckMs = 5000;
+
+}  // namespace
+
 UserData::UserData(const ProfileOptions& options, DateTime today, TraceLog& trace) : trace_(trace) {
     const auto trace_line = [this](const std::string& line) { trace_.DebugTrace(line); };
     profile_ = FindDataProfile(options, ProfileEnvironment::FromProcess(), today, trace_line);
@@ -52,9 +59,13 @@ std::string UserData::DefaultFolder() const {
     return profile_.store_roots.front();
 }
 
-void UserData::StartWatching(EventLoop& loop) {
+void UserData::StartWatching(EventLoop& loop, const Clock& clock) {
     loop_ = &loop;
     WatchPaths(PathsToWatch());
+    calendars_->RaiseDueReminders(clock.Now());
+    reminder_timer_ = loop.CreateTimer(
+        kReminderCheckMs, [this, &clock] { calendars_->RaiseDueReminders(clock.Now()); });
+    reminder_timer_->SetEnabled(true);
 }
 
 std::vector<std::string> UserData::PathsToWatch() const {

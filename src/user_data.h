@@ -9,6 +9,7 @@
 #include "adapters/linux/directory_watcher.h"
 #include "adapters/profile/data_profile.h"
 #include "adapters/profile/profile_shell_launcher.h"
+#include "core/app/clock.h"
 #include "core/app/event_loop.h"
 #include "core/common/date_time.h"
 
@@ -34,8 +35,9 @@ class UserData {
     ProfileShellLauncher& Launcher() { return *launcher_; }
 
     // Watches the collections and the Maildir; every change is read again on the loop's
-    // thread, where the item events reach the page's change detection.
-    void StartWatching(EventLoop& loop);
+    // thread, where the item events reach the page's change detection. The alarms of the
+    // calendar files are looked at every few seconds and raised as reminders.
+    void StartWatching(EventLoop& loop, const Clock& clock);
 
   private:
     // Where the new-item commands' "%f" points: the default calendar, else the first store.
@@ -53,6 +55,7 @@ class UserData {
     std::unique_ptr<ProfileShellLauncher> launcher_;
     EventLoop* loop_ = nullptr;
     std::unique_ptr<DirectoryWatcher> watcher_;
+    std::unique_ptr<Timer> reminder_timer_;
     std::vector<std::string> watched_;
 };
 

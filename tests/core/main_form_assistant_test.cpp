@@ -163,6 +163,29 @@ TEST_F(MainFormAssistantTest, TrayTimerChecksMailFirstThenHidesAndUnloadsTheIdle
     EXPECT_FALSE(speech_.CharacterLoaded());
 }
 
+TEST_F(MainFormAssistantTest, NewMailIsAnnouncedTwoSecondsAfterItArrived) {
+    Set("AgentChecksMail", 1);
+    Set("AgentReadsSubject", 1);
+    Start();
+    fakes_.loop.AdvanceBy(100);  // the start-up check finds nothing
+    speech_.ClearLog();
+
+    fakes_.loop.AdvanceBy(60'000);
+    fakes_.outlook->DefaultFolder(kDefaultFolderInbox)
+        ->AddMail({.subject = "Neue Nachricht", .received_time = fakes_.clock.Now()});
+    const std::int64_t before = fakes_.clock.ElapsedMs();
+    fakes_.outlook->RaiseNewMail();
+    EXPECT_EQ(fakes_.clock.ElapsedMs() - before, 2000);
+    EXPECT_GE(IndexOf(speech_.Log(), "Speak(Neue Nachricht)"), 0);
+
+    // Once announced, a second report of the same mail says nothing.
+    speech_.ClearLog();
+    fakes_.outlook->RaiseNewMail();
+    EXPECT_EQ(IndexOf(speech_.Log(), "Speak(Neue Nachricht)"), -1);
+    form_->FormClose();
+    fakes_.outlook->RaiseNewMail();  // no sink any more
+}
+
 TEST_F(MainFormAssistantTest, MinuteTimerSpeaksTheSayingAtItsMinute) {
     fakes_.files.AddFile(std::string(testing_support::kProgramFolder) + "sprueche.ini",
                          "[Namen]\nTab0=Kaffee\n[Kaffee]\nZeit=0,377083333\nSpruch=Kaffeezeit\n");

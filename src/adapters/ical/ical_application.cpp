@@ -1,5 +1,7 @@
 #include "adapters/ical/ical_application.h"
 
+#include "adapters/ical/due_reminders.h"
+
 namespace planwarte {
 
 // ---- IcalApplicationFactory ----
@@ -18,6 +20,18 @@ void IcalApplicationFactory::RaiseNewMail() {
     events_->RaiseNewMail();
 }
 
+void IcalApplicationFactory::RaiseDueReminders(DateTime now) {
+    const std::optional<DateTime> after = last_reminder_check_;
+    last_reminder_check_ = now;
+    if (!after || now.value <= after->value) {
+        return;
+    }
+    IcalNamespace outlook(catalog_);
+    for (const std::shared_ptr<OlItem>& item : DueReminders(outlook, *after, now)) {
+        events_->RaiseReminder(item);
+    }
+}
+
 // ---- IcalApplicationEvents ----
 
 void IcalApplicationEvents::Set(const void* application, OlApplicationEvents* events) {
@@ -28,15 +42,21 @@ void IcalApplicationEvents::Set(const void* application, OlApplicationEvents* ev
     }
 }
 
+// A copy: a sink may set itself anew while it handles the event.
+std::vector<std::pair<const void*, OlApplicationEvents*>> IcalApplicationEvents::Sinks() const {
+    const std::lock_guard lock(mutex_);
+    return sinks_;
+}
+
 void IcalApplicationEvents::RaiseNewMail() const {
-    // A sink may set itself anew while it handles the event.
-    std::vector<std::pair<const void*, OlApplicationEvents*>> sinks;
-    {
-        const std::lock_guard lock(mutex_);
-        sinks = sinks_;
-    }
-    for (const auto& sink : sinks) {
+    for (const auto& sink : Sinks()) {
         sink.second->NewMail();
+    }
+}
+
+void IcalApplicationEvents::RaiseReminder(const std::shared_ptr<OlItem>& item) const {
+    for (const auto& sink : Sinks()) {
+        sink.second->Reminder(item);
     }
 }
 

@@ -18,8 +18,11 @@ class IcalApplicationEvents {
   public:
     void Set(const void* application, OlApplicationEvents* events);
     void RaiseNewMail() const;
+    void RaiseReminder(const std::shared_ptr<OlItem>& item) const;
 
   private:
+    std::vector<std::pair<const void*, OlApplicationEvents*>> Sinks() const;
+
     mutable std::mutex mutex_;
     std::vector<std::pair<const void*, OlApplicationEvents*>> sinks_;
 };

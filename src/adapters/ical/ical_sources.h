@@ -2,9 +2,11 @@
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
+#include "core/common/date_time.h"
 #include "core/outlook/object_model.h"
 
 // The calendar object model over iCalendar collections on disk: folders of .ics files as
@@ -45,10 +47,15 @@ class IcalApplicationFactory : public OlApplicationFactory {
     std::vector<std::string> WatchedPaths() const;
     // Tells every application's event sink that mail arrived (the inbox saw new files).
     void RaiseNewMail();
+    // Raises the reminder event for every alarm that came due since the last call, in the
+    // order of their reminder times within each folder. The first call only marks the moment:
+    // alarms that passed while the program was not running are not raised.
+    void RaiseDueReminders(DateTime now);
 
   private:
     std::shared_ptr<IcalCatalog> catalog_;
     std::shared_ptr<IcalApplicationEvents> events_;
+    std::optional<DateTime> last_reminder_check_;
 };
 
 }  // namespace planwarte

@@ -59,6 +59,26 @@ class BusyMarkGuard {
     bool& mark_;
 };
 
+// Hands the calendar program's events to the main window.
+class MainWindowOutlookEvents : public OlApplicationEvents {
+  public:
+    MainWindowOutlookEvents(std::function<void()> new_mail,
+                            std::function<void(const std::string&)> trace)
+        : new_mail_(std::move(new_mail)), trace_(std::move(trace)) {}
+    void NewMail() override { new_mail_(); }
+    // The reminders are only traced until the reminder handling reads them out.
+    void Reminder(const std::shared_ptr<OlItem>& item) override {
+        trace_("Erinnerung: " + (item ? item->Subject() : std::string()));
+    }
+
+  private:
+    std::function<void()> new_mail_;
+    std::function<void(const std::string&)> trace_;
+};
+
+// The pause before the mail check that new mail starts.
+constexpr int kNewMailSettleMs = 2000;
+
 }  // namespace
 
 TForm1::TForm1(Services& services, StartMode mode, std::vector<std::string> arguments,
@@ -103,6 +123,13 @@ TForm1::~TForm1() {
     change_detector_->Stop();
     used_calendars_.clear();
     used_tasks_.clear();
+    if (outlook_events_set_) {
+        try {
+            outlook_->Application().SetEvents(nullptr);
+        } catch (const std::exception&) {
+            // The application goes with the session right after.
+        }
+    }
 }
 
 void TForm1::CreateTimers() {
@@ -174,6 +201,13 @@ void TForm1::FormCreate() {
 
     ProgressStep(LoadStr(msg::kInitialising));
     outlook_->ConnectOutlook();
+    if (mode_ == StartMode::Desktop) {
+        outlook_events_ = std::make_unique<MainWindowOutlookEvents>(
+            Guarded([this] { OutlookApplication1NewMail(); }),
+            [this](const std::string& text) { DebugTrace(text); });
+        outlook_->Application().SetEvents(outlook_events_.get());
+        outlook_events_set_ = true;
+    }
     program_folder_ = services_.folders.ProgramFolder();
     appointment_intro_pending_ = true;
     AgentHost& agent = assistant_->Host();
@@ -347,6 +381,11 @@ void TForm1::LoadUsedFolders() {
     WatchUsedFolders(used_tasks_, *change_detector_);
 }
 
+void TForm1::OutlookApplication1NewMail() {
+    services_.loop.Sleep(kNewMailSettleMs);
+    assistant_->CheckNewMail(*outlook_);
+}
+
 void TForm1::Kalenderffnen1Click() {
     // Errors go on to the message loop's handler, which traces them.
     outlook_->EnsureOutlookSession();
@@ -416,6 +455,10 @@ void TForm1::FormClose() {
     }
     change_detector_->Stop();
     window_timers_->Stop();
+    if (outlook_events_set_) {
+        outlook_->Application().SetEvents(nullptr);
+        outlook_events_set_ = false;
+    }
     // Freeing a folder object ends its item-event connection.
     used_calendars_.clear();
     used_tasks_.clear();

@@ -127,6 +127,8 @@ class TForm1 : public PageCommands {
     int ReadWindowTop();
     void LoadUsedFolders();
     void CreateTimers();
+    // New mail: a moment for the mail to settle, then the check.
+    void OutlookApplication1NewMail();
     // Lays out, writes the page file when asked to and shows the page; throws what the build
     // cannot get past.
     void BuildAndShowPage(DateTime build_date);
@@ -145,6 +147,9 @@ class TForm1 : public PageCommands {
     std::unique_ptr<SplashWindow> splash_;
     std::string temp_folder_;
     std::unique_ptr<OutlookSession> outlook_;
+    // The calendar program's own events: new mail and reminders.
+    std::unique_ptr<OlApplicationEvents> outlook_events_;
+    bool outlook_events_set_ = false;
     std::unique_ptr<Assistant> assistant_;
     // Declared before the used-folder lists: the folders' item sinks report to it, so it must
     // outlive them.
