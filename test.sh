@@ -15,3 +15,6 @@ ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1 \
 if command -v clang-format >/dev/null 2>&1; then
     scripts/check-format.sh
 fi
+
+# Every reader of outside input under libFuzzer for a short while.
+scripts/fuzz.sh 10
