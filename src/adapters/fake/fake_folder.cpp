@@ -4,47 +4,15 @@
 #include <cctype>
 
 #include "core/outlook/item_filter.h"
+#include "core/outlook/item_sort_order.h"
 
 namespace planwarte {
 
 namespace {
 
-std::string Lowered(const std::string& text) {
-    std::string lowered = text;
-    for (char& c : lowered) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lowered;
-}
-
 std::optional<Variant> PropertyOf(const std::shared_ptr<OlItem>& item, const std::string& name) {
     const FakeItemBase* fake = AsFakeItem(item.get());
     return fake ? fake->Property(name) : std::nullopt;
-}
-
-// Values of one kind compare by value (texts without regard to case); a missing or empty
-// value comes first, values of different kinds by kind.
-std::partial_ordering CompareValues(const std::optional<Variant>& a,
-                                    const std::optional<Variant>& b) {
-    if (!a || !b) {
-        return a.has_value() <=> b.has_value();
-    }
-    if (a->index() != b->index()) {
-        return a->index() <=> b->index();
-    }
-    if (const auto* text = std::get_if<std::string>(&*a)) {
-        return Lowered(*text) <=> Lowered(std::get<std::string>(*b));
-    }
-    return std::visit(
-        [&](const auto& left) -> std::partial_ordering {
-            using T = std::decay_t<decltype(left)>;
-            if constexpr (std::is_same_v<T, std::monostate>) {
-                return std::partial_ordering::equivalent;
-            } else {
-                return left <=> std::get<T>(*b);
-            }
-        },
-        *a);
 }
 
 // "[Body],[Location]": bracketed names separated by commas.
@@ -320,7 +288,7 @@ std::vector<std::shared_ptr<OlItem>> FakeItems::Sorted(
     // Stable, so that equal values keep the folder's order in both directions.
     std::stable_sort(items.begin(), items.end(), [&](const auto& a, const auto& b) {
         const std::partial_ordering order =
-            CompareValues(PropertyOf(a, sort_property_), PropertyOf(b, sort_property_));
+            CompareSortValues(PropertyOf(a, sort_property_), PropertyOf(b, sort_property_));
         return descending_ ? order > 0 : order < 0;
     });
     return items;

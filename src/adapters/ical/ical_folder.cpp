@@ -5,6 +5,7 @@
 #include <compare>
 
 #include "core/outlook/item_filter.h"
+#include "core/outlook/item_sort_order.h"
 
 namespace planwarte {
 
@@ -13,39 +14,6 @@ namespace {
 // How far past the latest date a filter names (or past a series' start) a search that is
 // not bounded in time expands a series without end.
 constexpr double kUnboundedHorizonDays = 3653.0;
-
-std::string Lowered(const std::string& text) {
-    std::string lowered = text;
-    for (char& c : lowered) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lowered;
-}
-
-// Values of one kind compare by value (texts without regard to case); a missing or empty
-// value comes first, values of different kinds by kind.
-std::partial_ordering CompareValues(const std::optional<Variant>& a,
-                                    const std::optional<Variant>& b) {
-    if (!a || !b) {
-        return a.has_value() <=> b.has_value();
-    }
-    if (a->index() != b->index()) {
-        return a->index() <=> b->index();
-    }
-    if (const auto* text = std::get_if<std::string>(&*a)) {
-        return Lowered(*text) <=> Lowered(std::get<std::string>(*b));
-    }
-    return std::visit(
-        [&](const auto& left) -> std::partial_ordering {
-            using T = std::decay_t<decltype(left)>;
-            if constexpr (std::is_same_v<T, std::monostate>) {
-                return std::partial_ordering::equivalent;
-            } else {
-                return left <=> std::get<T>(*b);
-            }
-        },
-        *a);
-}
 
 }  // namespace
 
@@ -299,7 +267,7 @@ void IcalItems::SortMatches(std::vector<Match>& matches) const {
         keys.emplace_back(PropertyOf(matches[i], sort_property_), i);
     }
     std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-        const std::partial_ordering order = CompareValues(a.first, b.first);
+        const std::partial_ordering order = CompareSortValues(a.first, b.first);
         return descending_ ? order > 0 : order < 0;
     });
     std::vector<Match> sorted;

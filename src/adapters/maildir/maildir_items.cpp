@@ -5,44 +5,9 @@
 #include <compare>
 
 #include "core/outlook/item_filter.h"
+#include "core/outlook/item_sort_order.h"
 
 namespace planwarte {
-
-namespace {
-
-std::string Lowered(const std::string& text) {
-    std::string lowered = text;
-    for (char& c : lowered) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lowered;
-}
-
-// Values of one kind compare by value, texts without regard to case.
-std::partial_ordering CompareValues(const std::optional<Variant>& a,
-                                    const std::optional<Variant>& b) {
-    if (!a || !b) {
-        return a.has_value() <=> b.has_value();
-    }
-    if (a->index() != b->index()) {
-        return a->index() <=> b->index();
-    }
-    if (const auto* text = std::get_if<std::string>(&*a)) {
-        return Lowered(*text) <=> Lowered(std::get<std::string>(*b));
-    }
-    return std::visit(
-        [&](const auto& left) -> std::partial_ordering {
-            using T = std::decay_t<decltype(left)>;
-            if constexpr (std::is_same_v<T, std::monostate>) {
-                return std::partial_ordering::equivalent;
-            } else {
-                return left <=> std::get<T>(*b);
-            }
-        },
-        *a);
-}
-
-}  // namespace
 
 MaildirItems::MaildirItems(std::shared_ptr<MaildirInboxState> state, std::weak_ptr<OlFolder> folder)
     : state_(std::move(state)), folder_(std::move(folder)) {}
@@ -71,7 +36,7 @@ std::vector<std::shared_ptr<MaildirMailItem>> MaildirItems::SortedMails() const 
         // Stable, so that equal values keep the order of the file names in both directions.
         std::stable_sort(items.begin(), items.end(), [&](const auto& a, const auto& b) {
             const std::partial_ordering order =
-                CompareValues(a->Property(sort_property_), b->Property(sort_property_));
+                CompareSortValues(a->Property(sort_property_), b->Property(sort_property_));
             return descending_ ? order > 0 : order < 0;
         });
     }
