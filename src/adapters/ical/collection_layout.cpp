@@ -4,6 +4,7 @@
 #include <filesystem>
 #include <fstream>
 #include <sstream>
+#include "core/common/utf8.h"
 
 namespace planwarte {
 
@@ -125,19 +126,6 @@ std::string FirstLine(const fs::path& file) {
     return line.substr(first, last - first + 1);
 }
 
-void AppendUtf8(unsigned int code, std::string& out) {
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
-
 class FlatJsonReader {
   public:
     explicit FlatJsonReader(const std::string& text) : text_(text) {}
@@ -240,7 +228,7 @@ class FlatJsonReader {
                             return std::nullopt;
                         }
                     }
-                    AppendUtf8(code, value);
+                    AppendUtf8(value, code);
                     break;
                 }
                 default:

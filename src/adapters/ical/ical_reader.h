@@ -21,7 +21,4 @@ struct ReadResult {
 
 ReadResult ReadCalendarText(std::string_view text);
 
-// Whether the bytes are valid UTF-8.
-bool IsValidUtf8(std::string_view text);
-
 }  // namespace planwarte

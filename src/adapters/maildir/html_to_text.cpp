@@ -4,6 +4,7 @@
 #include <cctype>
 #include <cstdint>
 #include <string>
+#include "core/common/utf8.h"
 
 namespace planwarte {
 
@@ -17,25 +18,9 @@ std::string Lowered(std::string_view text) {
     return lowered;
 }
 
-void AppendUtf8(std::string& out, std::uint32_t code) {
-    if (code == 0 || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) {
-        code = 0xFFFD;
-    }
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
+// A reference to the character 0 stands for nothing readable.
+void AppendReferenced(std::string& out, std::uint32_t code) {
+    AppendUtf8(out, code == 0 ? char32_t{0xFFFD} : static_cast<char32_t>(code));
 }
 
 struct NamedReference {
@@ -88,12 +73,12 @@ std::size_t DecodeReference(std::string_view text, std::size_t pos, std::string&
                 code = 0x110000;  // stays out of range, becomes the replacement character
             }
         }
-        AppendUtf8(out, code);
+        AppendReferenced(out, code);
         return end - pos + 1;
     }
     for (const NamedReference& reference : kNamedReferences) {
         if (reference.name == name) {
-            AppendUtf8(out, reference.code);
+            AppendReferenced(out, reference.code);
             return end - pos + 1;
         }
     }
