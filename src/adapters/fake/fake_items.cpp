@@ -5,25 +5,11 @@
 #include <cmath>
 
 #include "adapters/fake/fake_folder.h"
+#include "core/outlook/item_sort_order.h"
 
 namespace planwarte {
 
 namespace {
-
-std::string Lowered(const std::string& text) {
-    std::string lowered = text;
-    for (char& c : lowered) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return lowered;
-}
-
-std::string Unbracketed(const std::string& written) {
-    if (written.size() >= 2 && written.front() == '[' && written.back() == ']') {
-        return written.substr(1, written.size() - 2);
-    }
-    return written;
-}
 
 std::shared_ptr<OlFolder> LockedFolder(const std::weak_ptr<FakeFolder>& folder,
                                        const char* member) {
@@ -62,11 +48,6 @@ std::optional<double> OccurrenceDay(const FakeRecurrence& pattern, DateTime firs
         }
     }
     return std::nullopt;
-}
-
-// A property name as the object model compares it: brackets stripped, case ignored.
-std::string PropertyKey(const std::string& written) {
-    return Lowered(Unbracketed(written));
 }
 
 }  // namespace

@@ -4,21 +4,11 @@
 #include <cmath>
 
 #include "adapters/ical/ical_folder.h"
+#include "core/outlook/item_sort_order.h"
 
 namespace planwarte {
 
 namespace {
-
-std::string PropertyKey(const std::string& written) {
-    std::string key = written;
-    if (key.size() >= 2 && key.front() == '[' && key.back() == ']') {
-        key = key.substr(1, key.size() - 2);
-    }
-    for (char& c : key) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return key;
-}
 
 const EventFields& FieldsOf(const ItemRecord& record, const Occurrence* occurrence) {
     if (occurrence != nullptr && occurrence->override_index >= 0) {

@@ -2,22 +2,11 @@
 
 #include <algorithm>
 #include <cctype>
+#include "core/outlook/item_sort_order.h"
 
 namespace planwarte {
 
 namespace {
-
-// A property name as the object model compares it: brackets stripped, case ignored.
-std::string PropertyKey(const std::string& written) {
-    std::string key = written;
-    if (key.size() >= 2 && key.front() == '[' && key.back() == ']') {
-        key = key.substr(1, key.size() - 2);
-    }
-    for (char& c : key) {
-        c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    }
-    return key;
-}
 
 // A Yes/No property starts as No, every other kind without a value.
 constexpr int kUserPropertyYesNo = 6;

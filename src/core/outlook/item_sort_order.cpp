@@ -19,6 +19,13 @@ std::string Lowered(const std::string& text) {
 
 }  // namespace
 
+std::string PropertyKey(const std::string& written) {
+    if (written.size() >= 2 && written.front() == '[' && written.back() == ']') {
+        return Lowered(written.substr(1, written.size() - 2));
+    }
+    return Lowered(written);
+}
+
 std::partial_ordering CompareSortValues(const std::optional<Variant>& a,
                                         const std::optional<Variant>& b) {
     if (!a || !b) {
