@@ -21,7 +21,8 @@ Assistant::Assistant(AssistantServices services, const bool& english,
                               .trace = services.trace},
             english, std::move(main_window)),
       time_announcement_(host_, services.settings, services.clock, english),
-      mail_check_(host_, services.settings, services.clock, services.trace) {}
+      mail_check_(host_, services.settings, services.clock, services.trace),
+      reader_(host_, services.loop, services.trace) {}
 
 void Assistant::Greet() {
     SpeakGreeting(host_, settings_, clock_);

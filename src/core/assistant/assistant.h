@@ -4,6 +4,7 @@
 #include <string>
 
 #include "core/assistant/agent_host.h"
+#include "core/assistant/aloud_reader.h"
 #include "core/assistant/appointment_announcement.h"
 #include "core/assistant/new_mail_check.h"
 #include "core/assistant/time_announcement.h"
@@ -48,6 +49,8 @@ class Assistant {
                              const std::string& subject);
     void CheckNewMail(OutlookSession& session) { mail_check_.Run(session); }
     const NewMailCheck& MailCheck() const { return mail_check_; }
+    // Reading the clipboard or the open mail aloud, on the popup menu's request.
+    AloudReader& Reader() { return reader_; }
 
   private:
     SettingsStore& settings_;
@@ -57,6 +60,7 @@ class Assistant {
     AgentHost host_;
     TimeAnnouncement time_announcement_;
     NewMailCheck mail_check_;
+    AloudReader reader_;
 };
 
 }  // namespace planwarte
