@@ -186,6 +186,29 @@ TEST_F(MainFormAssistantTest, NewMailIsAnnouncedTwoSecondsAfterItArrived) {
     fakes_.outlook->RaiseNewMail();  // no sink any more
 }
 
+TEST_F(MainFormAssistantTest, ReminderOfTheCalendarIsReadOutAndTheCloseStopsItsWorker) {
+    SetText("SBAgentReminder", "Erinnerung");
+    Start();
+    auto appointment = fakes_.outlook->DefaultFolder(kDefaultFolderCalendar)
+                           ->AddAppointment({.subject = "Zahnarzt",
+                                             .start = EncodeDateTime(2004, 12, 8, 9, 15),
+                                             .end = EncodeDateTime(2004, 12, 8, 10, 0),
+                                             .reminder_set = true});
+    speech_.ClearLog();
+    fakes_.outlook->RaiseReminder(appointment);
+    fakes_.loop.AwaitBlockedWorkers(1);
+    fakes_.loop.AdvanceBy(0);
+    const Lines& log = speech_.Log();
+    EXPECT_LT(IndexOf(log, "Speak(Erinnerung)"), IndexOf(log, "Speak(Zahnarzt)"));
+    EXPECT_GE(IndexOf(log, "Speak(Erinnerung)"), 0);
+
+    const std::int64_t before = fakes_.clock.ElapsedMs();
+    form_->FormCloseQuery();
+    EXPECT_EQ(fakes_.clock.ElapsedMs() - before, 2500);
+    form_->FormClose();
+    form_.reset();  // waits for the worker to end
+}
+
 TEST_F(MainFormAssistantTest, MinuteTimerSpeaksTheSayingAtItsMinute) {
     fakes_.files.AddFile(std::string(testing_support::kProgramFolder) + "sprueche.ini",
                          "[Namen]\nTab0=Kaffee\n[Kaffee]\nZeit=0,377083333\nSpruch=Kaffeezeit\n");

@@ -15,6 +15,7 @@
 #include "core/app/program_exit.h"
 #include "core/app/window_duty_timers.h"
 #include "core/assistant/assistant.h"
+#include "core/assistant/reminder_handler.h"
 #include "core/common/string_table.h"
 #include "core/outlook/change_detection.h"
 #include "core/outlook/object_model.h"
@@ -63,17 +64,14 @@ class BusyMarkGuard {
 class MainWindowOutlookEvents : public OlApplicationEvents {
   public:
     MainWindowOutlookEvents(std::function<void()> new_mail,
-                            std::function<void(const std::string&)> trace)
-        : new_mail_(std::move(new_mail)), trace_(std::move(trace)) {}
+                            std::function<void(const std::shared_ptr<OlItem>&)> reminder)
+        : new_mail_(std::move(new_mail)), reminder_(std::move(reminder)) {}
     void NewMail() override { new_mail_(); }
-    // The reminders are only traced until the reminder handling reads them out.
-    void Reminder(const std::shared_ptr<OlItem>& item) override {
-        trace_("Erinnerung: " + (item ? item->Subject() : std::string()));
-    }
+    void Reminder(const std::shared_ptr<OlItem>& item) override { reminder_(item); }
 
   private:
     std::function<void()> new_mail_;
-    std::function<void(const std::string&)> trace_;
+    std::function<void(const std::shared_ptr<OlItem>&)> reminder_;
 };
 
 // The pause before the mail check that new mail starts.
@@ -110,6 +108,17 @@ TForm1::TForm1(Services& services, StartMode mode, std::vector<std::string> argu
         [this](ApplicationMessage message) {
             FilterApplicationMessage(static_cast<std::uint32_t>(message));
         });
+    reminder_handler_ = std::make_unique<ReminderHandler>(ReminderServices{
+        .host = assistant_->Host(),
+        .loop = services_.loop,
+        .clock = services_.clock,
+        .settings = services_.settings,
+        .safe_items = services_.safe_items,
+        .safe_item_messages = safe_item_messages_,
+        .notice = services_.notice,
+        .calendars = services_.outlook,
+        .announce_time = [this] { assistant_->CheckTime(true); },
+    });
     CreateTimers();
     if (mode_ == StartMode::Desktop) {
         periodic_timers_->StartMinuteTimer();
@@ -204,7 +213,9 @@ void TForm1::FormCreate() {
     if (mode_ == StartMode::Desktop) {
         outlook_events_ = std::make_unique<MainWindowOutlookEvents>(
             Guarded([this] { OutlookApplication1NewMail(); }),
-            [this](const std::string& text) { DebugTrace(text); });
+            [this](const std::shared_ptr<OlItem>& item) {
+                Guarded([this, &item] { OutlookApplication1Reminder(item); })();
+            });
         outlook_->Application().SetEvents(outlook_events_.get());
         outlook_events_set_ = true;
     }
@@ -386,6 +397,10 @@ void TForm1::OutlookApplication1NewMail() {
     assistant_->CheckNewMail(*outlook_);
 }
 
+void TForm1::OutlookApplication1Reminder(const std::shared_ptr<OlItem>& item) {
+    reminder_handler_->OnReminder(item);
+}
+
 void TForm1::Kalenderffnen1Click() {
     // Errors go on to the message loop's handler, which traces them.
     outlook_->EnsureOutlookSession();
@@ -438,6 +453,10 @@ void TForm1::SystemFrameOffCommand() {
 
 void TForm1::WindowResized() {
     window_timers_->WindowResized();
+}
+
+void TForm1::FormCloseQuery() {
+    reminder_handler_->CloseQuery();
 }
 
 void TForm1::FormClose() {

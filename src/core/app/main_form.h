@@ -21,6 +21,7 @@ class Assistant;
 class ChangeDetector;
 class PageView;
 class PeriodicTimers;
+class ReminderHandler;
 class SplashWindow;
 class WindowDutyTimers;
 struct DayTextSources;
@@ -91,6 +92,8 @@ class TForm1 : public PageCommands {
     // The user resized the framed window.
     void WindowResized();
 
+    // Before the close: running reminder workers are told to stop, with a moment to hear it.
+    void FormCloseQuery();
     // The close handling: stops the timers and the change detection, frees the used folders
     // and ends the calendar session. Runs once; a second call only stops the timers again.
     void FormClose();
@@ -129,6 +132,8 @@ class TForm1 : public PageCommands {
     void CreateTimers();
     // New mail: a moment for the mail to settle, then the check.
     void OutlookApplication1NewMail();
+    // A reminder of the calendar program: read out and repeated by the assistant.
+    void OutlookApplication1Reminder(const std::shared_ptr<OlItem>& item);
     // Lays out, writes the page file when asked to and shows the page; throws what the build
     // cannot get past.
     void BuildAndShowPage(DateTime build_date);
@@ -181,6 +186,9 @@ class TForm1 : public PageCommands {
     // The splash bar: the start-up steps plus one per used folder.
     int progress_maximum_ = 11;
     std::uint16_t progress_step_ = 0;
+    // Last, so that it goes first: its workers are stopped and waited for while everything
+    // they reach is still there.
+    std::unique_ptr<ReminderHandler> reminder_handler_;
 };
 
 }  // namespace planwarte

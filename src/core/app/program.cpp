@@ -32,6 +32,7 @@ int RunProgram(Services& services, const std::vector<std::string>& arguments) {
             return 0;
         }
         const int exit_code = services.loop.Run();
+        form.FormCloseQuery();
         form.FormClose();
         return exit_code;
     } catch (const ProgramExit& exit) {
