@@ -4,7 +4,8 @@
 set -eu
 
 packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
-          libical-dev libgmime-3.0-dev clang libclang-rt-14-dev"
+          libical-dev libgmime-3.0-dev clang libclang-rt-14-dev
+          espeak-ng libespeak-ng-dev libpcaudio-dev"
 
 missing=""
 for package in $packages; do

@@ -23,6 +23,20 @@ std::optional<DateTime> ParseIsoDate(const std::string& text) {
     }
 }
 
+// The mode an option chooses; none for the other options.
+std::optional<CommandLine::Mode> ModeOfOption(const std::string& argument) {
+    if (argument == "--render") {
+        return CommandLine::Mode::kRender;
+    }
+    if (argument == "--list-folders") {
+        return CommandLine::Mode::kListFolders;
+    }
+    if (argument == "--headless") {
+        return CommandLine::Mode::kHeadless;
+    }
+    return std::nullopt;
+}
+
 }  // namespace
 
 CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
@@ -35,14 +49,12 @@ CommandLine ParseCommandLine(const std::vector<std::string>& arguments) {
             command.mode = CommandLine::Mode::kHelp;
             return command;
         }
-        if (argument == "--render" || argument == "--list-folders") {
-            const auto mode = argument == "--render" ? CommandLine::Mode::kRender
-                                                     : CommandLine::Mode::kListFolders;
-            if (command.mode != CommandLine::Mode::kDesktop && command.mode != mode) {
-                command.error = "--render and --list-folders exclude each other";
+        if (const auto mode = ModeOfOption(argument)) {
+            if (command.mode != CommandLine::Mode::kDesktop && command.mode != *mode) {
+                command.error = "--render, --list-folders and --headless exclude each other";
                 return command;
             }
-            command.mode = mode;
+            command.mode = *mode;
         } else if (argument == "--data" || argument == "--maildir") {
             if (!has_value || arguments[i + 1].empty()) {
                 command.error = argument + " needs a folder";

@@ -3,10 +3,13 @@
 #include <cerrno>
 #include <csignal>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <fstream>
 #include <iostream>
+#include <memory>
 #include <optional>
+#include <stdexcept>
 #include <string>
 #include <thread>
 #include <vector>
@@ -18,6 +21,9 @@
 #include "adapters/linux/system_clock.h"
 #include "adapters/linux/system_event_loop.h"
 #include "adapters/regfile/regfile_store.h"
+#include "adapters/speech/audio_output_choice.h"
+#include "adapters/speech/espeak_speech_service.h"
+#include "adapters/speech/logging_speech_service.h"
 #include "command_line.h"
 #include "core/app/program.h"
 #include "core/app/services.h"
@@ -46,6 +52,49 @@ void QuitOnSignals(SystemEventLoop& loop) {
         }
     }).detach();
 }
+
+std::string EnvironmentValue(const char* name) {
+    const char* value = std::getenv(name);
+    return value ? value : "";
+}
+
+// The assistant's voice without a desktop: espeak-ng into the output PLANWARTE_SPEECH_OUTPUT
+// chooses, every request also written to the file PLANWARTE_SPEECH_LOG names.
+class HeadlessSpeech {
+  public:
+    // Throws std::runtime_error when a file the environment names cannot be written.
+    explicit HeadlessSpeech(TraceLog& trace) {
+        const auto trace_line = [&trace](const std::string& line) { trace.DebugTrace(line); };
+        // No screen: the character stands on one of the size the page is laid out for.
+        const DesktopArea desktop{.screen_width = kRenderScreen.width,
+                                  .screen_height = kRenderScreen.height,
+                                  .work_left = 0,
+                                  .work_top = 0,
+                                  .work_right = kRenderScreen.width,
+                                  .work_bottom = kRenderScreen.height};
+        espeak_ = std::make_unique<EspeakSpeechService>(EspeakSpeechService::Options{
+            .output = ChooseAudioOutput(EnvironmentValue("PLANWARTE_SPEECH_OUTPUT"), trace_line),
+            .desktop = desktop,
+            .trace = trace_line});
+        const std::string log_path = EnvironmentValue("PLANWARTE_SPEECH_LOG");
+        if (!log_path.empty()) {
+            log_file_.open(log_path, std::ios::app);
+            if (!log_file_) {
+                throw std::runtime_error("cannot write the speech log " + log_path);
+            }
+            logging_ = std::make_unique<LoggingSpeechService>(*espeak_, log_file_);
+        }
+    }
+
+    SpeechService& Service() {
+        return logging_ ? static_cast<SpeechService&>(*logging_) : *espeak_;
+    }
+
+  private:
+    std::unique_ptr<EspeakSpeechService> espeak_;
+    std::ofstream log_file_;
+    std::unique_ptr<LoggingSpeechService> logging_;
+};
 
 bool WriteOutput(const std::string& path, const std::string& text) {
     if (path.empty()) {
@@ -119,6 +168,16 @@ int main(int argc, char** argv) {
         return 0;
     }
 
+    std::unique_ptr<HeadlessSpeech> speech;
+    if (command.mode == CommandLine::Mode::kHeadless) {
+        try {
+            speech = std::make_unique<HeadlessSpeech>(trace);
+        } catch (const std::exception& error) {
+            std::cerr << "planwarte: " << error.what() << ": " << std::strerror(errno) << "\n";
+            return 1;
+        }
+        services.speech = &speech->Service();
+    }
     services.instance_lock = &instance_lock;
     // Before any further thread starts, so that every thread has the signals blocked and only
     // the waiting one receives them.

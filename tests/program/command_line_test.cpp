@@ -27,6 +27,8 @@ TEST(CommandLineTest, ReadsTheModesAndTheirOptions) {
         {{"--date", "2024-02-29", "--render"}, Mode::kRender, EncodeDate(2024, 2, 29), "", {}},
         {{"--render", "--help"}, Mode::kHelp, std::nullopt, "", {}},
         {{"--list-folders"}, Mode::kListFolders, std::nullopt, "", {}},
+        {{"--headless"}, Mode::kHeadless, std::nullopt, "", {}},
+        {{"--headless", "neuzeichnen"}, Mode::kHeadless, std::nullopt, "", {"neuzeichnen"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(::testing::PrintToString(c.arguments));
@@ -62,6 +64,9 @@ TEST(CommandLineTest, RefusesWhatItCannotUse) {
         {"--data"},
         {"--maildir", ""},
         {"--render", "--list-folders"},
+        {"--headless", "--render"},
+        {"--list-folders", "--headless"},
+        {"--headless", "-o", "page.htm"},
     };
     for (const auto& arguments : cases) {
         SCOPED_TRACE(::testing::PrintToString(arguments));

@@ -11,6 +11,7 @@
 #include <filesystem>
 #include <fstream>
 #include <regex>
+#include <sstream>
 #include <thread>
 
 #include "common/temp_folder.h"
@@ -150,6 +151,61 @@ TEST_F(PlanwarteBinaryTest, SecondDesktopInstanceEndsUnlessAskedToRedraw) {
 
     ::kill(first, SIGTERM);
     EXPECT_EQ(Wait(first), 0);
+}
+
+// Sets an environment variable for the programs a test starts, and removes it afterwards.
+class ScopedEnvironment {
+  public:
+    ScopedEnvironment(const char* name, const std::string& value) : name_(name) {
+        ::setenv(name, value.c_str(), 1);
+    }
+    ~ScopedEnvironment() { ::unsetenv(name_); }
+    ScopedEnvironment(const ScopedEnvironment&) = delete;
+    ScopedEnvironment& operator=(const ScopedEnvironment&) = delete;
+
+  private:
+    const char* name_;
+};
+
+std::vector<std::string> Lines(const std::string& text) {
+    std::vector<std::string> lines;
+    std::istringstream in(text);
+    for (std::string line; std::getline(in, line);) {
+        lines.push_back(line);
+    }
+    return lines;
+}
+
+TEST_F(PlanwarteBinaryTest, HeadlessProgramGreetsThroughItsSpeechAndEndsOnSigterm) {
+    std::ofstream(settings_) << "Windows Registry Editor Version 5.00\r\n\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\Tarvolen\\Merkfalter\\Kalender]\r\n"
+                                "\"UseDelay\"=dword:00000000\r\n"
+                                "\"CharacterUsed\"=dword:00000001\r\n"
+                                "\"CreateHtmlFile\"=dword:00000001\r\n";
+    const std::string speech_log = folder_ / "speech.log";
+    const std::string speech_wav = folder_ / "speech.wav";
+    // Never the sound device: the speech goes into a file.
+    const ScopedEnvironment log("PLANWARTE_SPEECH_LOG", speech_log);
+    const ScopedEnvironment output("PLANWARTE_SPEECH_OUTPUT", speech_wav);
+
+    const pid_t headless = Start({"--headless"});
+    for (int i = 0; i < 2000 && Slurp(speech_log).find("Speak(") == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    // A few seconds of the running program: its timers and announcements.
+    std::this_thread::sleep_for(std::chrono::seconds(2));
+    ::kill(headless, SIGTERM);
+    EXPECT_EQ(Wait(headless), 0);
+
+    // Shown, then greeted, before anything else is said.
+    const std::vector<std::string> requests = Lines(Slurp(speech_log));
+    ASSERT_GE(requests.size(), 2u) << Slurp(speech_log);
+    EXPECT_EQ(requests[0], "Show");
+    EXPECT_EQ(requests[1], "Speak(Hallo)");
+    // The greeting was spoken into the file: more than half a second of 16-bit samples.
+    EXPECT_GT(std::filesystem::file_size(speech_wav), 44u + 22050u);
+    // The page was built and written.
+    EXPECT_TRUE(std::filesystem::exists(folder_ / "temp/calendar.htm"));
 }
 
 }  // namespace
