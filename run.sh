@@ -1,6 +1,7 @@
 #!/bin/sh
 # Installs what is missing, builds, and starts Planwarte on the bundled demo data.
-# For now the program renders its calendar page (see README: "What runs so far").
+# Until the desktop window exists it renders the calendar page, then runs without window,
+# speaking through espeak-ng (see README: "What runs so far"); Ctrl+C ends it.
 set -eu
 cd "$(dirname "$0")"
 scripts/install-deps.sh
@@ -35,4 +36,10 @@ fi
 echo "== demo data: $XDG_DATA_HOME/planwarte/demo"
 echo "== trace log $TEMP/planwartedebug.log:"
 cat "$TEMP/planwartedebug.log" 2>/dev/null || echo "(none)"
-exit "$status"
+[ "$status" -eq 0 ] || exit "$status"
+
+export PLANWARTE_SPEECH_LOG="$demo/speech.log"
+echo "== planwarte --headless: greets, tells the time, today's appointments and new mail,"
+echo "   reads reminders, rebuilds $TEMP/calendar.htm on changes; what it says goes to"
+echo "   $PLANWARTE_SPEECH_LOG. Ctrl+C ends it."
+exec build/bin/planwarte --headless
