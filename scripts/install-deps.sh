@@ -5,7 +5,8 @@ set -eu
 
 packages="build-essential cmake pkg-config libgtest-dev libgmock-dev libbenchmark-dev clang-format
           libical-dev libgmime-3.0-dev clang libclang-rt-14-dev
-          espeak-ng libespeak-ng-dev libpcaudio-dev"
+          espeak-ng libespeak-ng-dev libpcaudio-dev
+          khal todoman"
 
 missing=""
 for package in $packages; do

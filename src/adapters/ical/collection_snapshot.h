@@ -6,6 +6,7 @@
 #include <vector>
 
 #include "adapters/ical/ical_records.h"
+#include "adapters/ical/series_occurrence_index.h"
 
 // The items of one collection as they stood at one reading, arranged for the searches:
 // single appointments by start, series apart, tasks by due date. A snapshot never changes;
@@ -22,6 +23,9 @@ struct CollectionSnapshot {
     std::vector<std::size_t> series;
     std::vector<std::size_t> tasks_by_due;
     std::map<std::string, std::size_t> by_entry_id;
+    // The occurrences of `series` around the days searched last; filled by the searches.
+    std::shared_ptr<SeriesOccurrenceIndex> series_occurrences =
+        std::make_shared<SeriesOccurrenceIndex>();
 };
 
 // Single appointments longer than this are searched apart from the others.

@@ -4,6 +4,7 @@
 #include <cctype>
 #include <compare>
 
+#include "adapters/ical/compiled_filters.h"
 #include "core/outlook/item_filter.h"
 #include "core/outlook/item_sort_order.h"
 
@@ -231,16 +232,20 @@ std::vector<IcalItems::Match> IcalItems::Candidates(const CollectionSnapshot& sn
             add(index);
         }
     }
+    if (window.bounded) {
+        for (const SeriesOccurrenceIndex::Entry& entry : snapshot.series_occurrences->Between(
+                 listing, snapshot.series, window.from, window.to)) {
+            candidates.push_back(
+                {listing[entry.listing_index], entry.occurrence, entry.listing_index});
+        }
+        return candidates;
+    }
     for (std::size_t index : snapshot.series) {
         const EventRecord& event = *listing[index]->event;
-        DateTime from = window.from;
-        DateTime to = window.to;
-        if (!window.bounded) {
-            const double base = std::max(window.latest.value_or(event.fields.start).value,
-                                         event.fields.start.value);
-            from = DateTime(-693593.0);  // 1 January of the year 1
-            to = DateTime(base + kUnboundedHorizonDays);
-        }
+        const double base =
+            std::max(window.latest.value_or(event.fields.start).value, event.fields.start.value);
+        const DateTime from(-693593.0);  // 1 January of the year 1
+        const DateTime to(base + kUnboundedHorizonDays);
         for (const Occurrence& occurrence : event.occurrences->Between(event, from, to)) {
             candidates.push_back({listing[index], occurrence, index});
         }
@@ -285,10 +290,9 @@ std::shared_ptr<OlItem> IcalItems::Find(const std::string& filter) {
     const std::shared_ptr<const CollectionSnapshot> snapshot = folder_->Snapshot();
     std::vector<Match> found;
     try {
-        const ItemFilter compiled = ParseItemFilter(filter);
-        const SearchWindow window = WindowOf(compiled);
-        for (Match& candidate : Candidates(*snapshot, window)) {
-            if (compiled.Matches(
+        const std::shared_ptr<const CompiledFilter> compiled = CompiledFilterOf(filter);
+        for (Match& candidate : Candidates(*snapshot, compiled->window)) {
+            if (compiled->filter.Matches(
                     [&](const std::string& name) { return PropertyOf(candidate, name); })) {
                 found.push_back(std::move(candidate));
             }

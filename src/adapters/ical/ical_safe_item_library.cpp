@@ -1,7 +1,5 @@
 #include "adapters/ical/ical_safe_item_library.h"
 
-#include <cctype>
-
 #include "adapters/ical/ical_item_objects.h"
 #include "core/outlook/item_access.h"
 
@@ -9,13 +7,21 @@ namespace planwarte {
 
 namespace {
 
+char AsciiUpper(char c) {
+    return c >= 'a' && c <= 'z' ? static_cast<char>(c - 'a' + 'A') : c;
+}
+
+// The page asks for the label's tag once per entry, nearly always in the spelling it was
+// defined in, so the exact comparison comes first.
 bool SameGuid(const std::string& a, const std::string& b) {
+    if (a == b) {
+        return true;
+    }
     if (a.size() != b.size()) {
         return false;
     }
     for (std::size_t i = 0; i < a.size(); ++i) {
-        if (std::toupper(static_cast<unsigned char>(a[i])) !=
-            std::toupper(static_cast<unsigned char>(b[i]))) {
+        if (AsciiUpper(a[i]) != AsciiUpper(b[i])) {
             return false;
         }
     }

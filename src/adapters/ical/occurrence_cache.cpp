@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <map>
+#include <optional>
 #include <set>
 #include <stdexcept>
 
@@ -42,8 +43,10 @@ icaltimetype WithDate(icaltimetype time, DateTime day) {
 }
 
 // The starts the rules and dates of a series produce whose written time lies in [from, to)
-// give or take a day.
-std::vector<Candidate> CollectStarts(const SeriesRule& rule, DateTime from, DateTime to) {
+// give or take a day. When a rule gives more than an expansion may hold, `cut_at` is set to
+// the written time where it was stopped: beyond it, the starts are not all there.
+std::vector<Candidate> CollectStarts(const SeriesRule& rule, DateTime from, DateTime to,
+                                     std::optional<double>& cut_at) {
     std::vector<Candidate> starts;
     std::set<long long> seen;
     const double low = from.value - kZoneSlackDays;
@@ -76,7 +79,12 @@ std::vector<Candidate> CollectStarts(const SeriesRule& rule, DateTime from, Date
         std::size_t steps = 0;
         for (;;) {
             icaltimetype next = icalrecur_iterator_next(iterator);
-            if (icaltime_is_null_time(next) || ++steps > kMaxOccurrencesPerExpansion) {
+            if (icaltime_is_null_time(next)) {
+                break;
+            }
+            if (++steps > kMaxOccurrencesPerExpansion) {
+                const double stopped = WrittenDays(next);
+                cut_at = std::min(cut_at.value_or(stopped), stopped);
                 break;
             }
             next.zone = rule.dtstart.zone;
@@ -109,6 +117,8 @@ bool IsExcluded(const SeriesRule& rule, const icaltimetype& start, long long key
     return false;
 }
 
+}  // namespace
+
 bool RepeatsWithinADay(const SeriesRule& rule) {
     for (const std::string& text : rule.rrules) {
         const icalrecurrencetype recurrence = icalrecurrencetype_from_string(text.c_str());
@@ -120,8 +130,6 @@ bool RepeatsWithinADay(const SeriesRule& rule) {
     }
     return false;
 }
-
-}  // namespace
 
 double LongestOccurrence(const EventRecord& record) {
     double longest = record.fields.end.value - record.fields.start.value;
@@ -138,7 +146,8 @@ void OccurrenceCache::Expand(const EventRecord& record, DateTime from, DateTime 
     for (const EventOverride& override : record.overrides) {
         overridden.insert(InstantKey(override.recurrence_id));
     }
-    for (const Candidate& candidate : CollectStarts(rule, from, to)) {
+    std::optional<double> cut_at;
+    for (const Candidate& candidate : CollectStarts(rule, from, to, cut_at)) {
         // An override stands for its occurrence, wherever it was moved to.
         if (overridden.count(candidate.key) || IsExcluded(rule, candidate.start, candidate.key)) {
             continue;
@@ -164,12 +173,14 @@ void OccurrenceCache::Expand(const EventRecord& record, DateTime from, DateTime 
     std::stable_sort(occurrences_.begin(), occurrences_.end(),
                      [](const Occurrence& a, const Occurrence& b) { return a.start < b.start; });
     covered_from_ = from;
-    covered_to_ = to;
+    // A cut expansion covers only up to where it was cut (less a day for the zones), so that a
+    // later search beyond expands again instead of finding nothing there.
+    covered_to_ = cut_at ? std::min(to, DateTime(*cut_at - kZoneSlackDays)) : to;
     expanded_ = true;
 }
 
 std::vector<Occurrence> OccurrenceCache::Between(const EventRecord& record, DateTime from,
-                                                 DateTime to) {
+                                                 DateTime to, bool with_margin) {
     std::lock_guard lock(mutex_);
     if (record.fields.cancelled || !record.rule) {
         return {};
@@ -181,9 +192,9 @@ std::vector<Occurrence> OccurrenceCache::Between(const EventRecord& record, Date
     if (!expanded_ || earliest < covered_from_ || to > covered_to_) {
         // A series repeating within the day gets no margin: it would be thousands of
         // occurrences nobody asked for.
-        const bool within_day = RepeatsWithinADay(*record.rule);
-        Expand(record, DateTime(earliest.value - (within_day ? 0.0 : kMarginBeforeDays)),
-               DateTime(to.value + (within_day ? 0.0 : kMarginAfterDays)));
+        const bool margin = with_margin && !RepeatsWithinADay(*record.rule);
+        Expand(record, DateTime(earliest.value - (margin ? kMarginBeforeDays : 0.0)),
+               DateTime(to.value + (margin ? kMarginAfterDays : 0.0)));
     }
     auto first = std::lower_bound(
         occurrences_.begin(), occurrences_.end(), earliest.value,

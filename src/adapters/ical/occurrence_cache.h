@@ -11,6 +11,7 @@
 namespace planwarte {
 
 struct EventRecord;
+struct SeriesRule;
 
 struct Occurrence {
     DateTime start{};
@@ -21,8 +22,10 @@ struct Occurrence {
 class OccurrenceCache {
   public:
     // Every occurrence that starts before `to` and ends at or after `from`, in start order;
-    // occurrences outside may be among them.
-    std::vector<Occurrence> Between(const EventRecord& record, DateTime from, DateTime to);
+    // occurrences outside may be among them. Without margin, a new expansion covers just the
+    // span asked for: the caller keeps what lies around it itself.
+    std::vector<Occurrence> Between(const EventRecord& record, DateTime from, DateTime to,
+                                    bool with_margin = true);
 
   private:
     void Expand(const EventRecord& record, DateTime from, DateTime to);
@@ -37,6 +40,10 @@ class OccurrenceCache {
 
 // An expansion stops after this many occurrences, whatever the rule says.
 inline constexpr std::size_t kMaxOccurrencesPerExpansion = 100000;
+
+// Whether a series repeats by the hour, minute or second: such a series is expanded only
+// over the span asked for, never with a margin.
+bool RepeatsWithinADay(const SeriesRule& rule);
 
 // The longest occurrence of a series in days: its own length or an override's.
 double LongestOccurrence(const EventRecord& record);
