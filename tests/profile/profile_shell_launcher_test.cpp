@@ -2,33 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
 #include <string>
-#include <thread>
 #include <vector>
 
 #include "common/temp_folder.h"
+#include "common/wait_for_file.h"
 #include "core/outlook/outlook_commands.h"
 
 namespace planwarte {
 namespace {
 
 namespace fs = std::filesystem;
+using testing_support::AppearsSoon;
 using testing_support::TempFolder;
-
-// Waits a bounded time for a file the started program writes.
-bool AppearsSoon(const fs::path& path) {
-    for (int attempt = 0; attempt < 200; ++attempt) {
-        if (fs::exists(path)) {
-            return true;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    return false;
-}
 
 // A command that writes its argument into a file, which appears complete or not at all.
 std::string WriteArgumentTo(const std::string& file) {
