@@ -167,6 +167,28 @@ TEST_F(IcalLayoutTest, GetNamespaceNeedsAConnection) {
     EXPECT_EQ(application->ActiveInspector(), nullptr);
 }
 
+TEST_F(IcalLayoutTest, AnEmptyRootIsAnEmptyStoreUnlessKnownAsACollection) {
+    for (const bool known : {false, true}) {
+        SCOPED_TRACE(known);
+        const std::string fresh = root_ / (known ? "neu-bekannt" : "neu");
+        std::filesystem::create_directories(fresh);
+        IcalSources sources;
+        sources.store_roots = {fresh};
+        if (known) {
+            sources.collection_roots = {fresh + "/"};
+        }
+        IcalApplicationFactory factory(sources);
+        auto application = factory.CreateApplication();
+        application->Connect();
+        auto folders = application->GetNamespace("MAPI")->Folders()->Item(1)->Folders();
+        ASSERT_EQ(folders->Count(), known ? 1 : 0);
+        if (known) {
+            EXPECT_EQ(folders->Item(1)->DefaultItemType(), kItemTypeAppointment);
+            EXPECT_EQ(folders->Item(1)->Items()->Count(), 0);
+        }
+    }
+}
+
 TEST_F(IcalLayoutTest, AMissingRootIsAnEmptyStoreAndTraced) {
     IcalSources sources;
     sources.store_roots = {root_ / "gibt-es-nicht"};

@@ -244,12 +244,12 @@ class FlatJsonReader {
 
 }  // namespace
 
-std::vector<FolderLayout> StoreLayout(const std::string& root) {
+std::vector<FolderLayout> StoreLayout(const std::string& root, bool known_collection) {
     std::error_code error;
     if (!fs::is_directory(root, error)) {
         return {};
     }
-    const FolderKind kind = KindOf(root, false);
+    const FolderKind kind = KindOf(root, known_collection);
     if (kind == FolderKind::AddressBook) {
         return {};
     }

@@ -22,8 +22,10 @@ struct FolderLayout {
 };
 
 // The folders below a store root; the root itself as its only folder when it is a
-// collection. Unreadable or vanished folders are left out.
-std::vector<FolderLayout> StoreLayout(const std::string& root);
+// collection. An empty root is an empty store, unless the root is known to be a collection (a
+// calendar that a calendar tool made and that has no entry yet). Unreadable or vanished
+// folders are left out.
+std::vector<FolderLayout> StoreLayout(const std::string& root, bool known_collection = false);
 
 CollectionMeta ReadCollectionMeta(const std::string& path);
 

@@ -1,6 +1,7 @@
 #include "adapters/ical/ical_catalog.h"
 
 #include <sys/stat.h>
+#include <algorithm>
 
 #include <filesystem>
 #include <fstream>
@@ -114,7 +115,10 @@ void IcalCatalog::EnsureLoaded() {
                                                 StableHexId("store", path), kItemTypeMail,
                                                 std::weak_ptr<IcalFolder>(), sources_.open_path);
         top->SetName(BaseName(path));
-        stores_.push_back({path, std::move(top)});
+        const bool known_collection =
+            std::any_of(sources_.collection_roots.begin(), sources_.collection_roots.end(),
+                        [&](const std::string& known) { return CanonicalPath(known) == path; });
+        stores_.push_back({path, std::move(top), known_collection});
     }
     Scan(nullptr);
     loaded_ = true;
@@ -161,7 +165,8 @@ void IcalCatalog::Refresh() {
 void IcalCatalog::Scan(std::vector<PendingEvent>* events) {
     collection_order_.clear();
     for (Store& store : stores_) {
-        store.top->SetChildren(PlaceFolders(StoreLayout(store.root), store.top, events));
+        store.top->SetChildren(
+            PlaceFolders(StoreLayout(store.root, store.known_collection), store.top, events));
     }
     const std::set<std::string> placed(collection_order_.begin(), collection_order_.end());
     for (auto& [path, collection] : collections_) {

@@ -59,6 +59,7 @@ class IcalCatalog {
     struct Store {
         std::string root;
         std::shared_ptr<IcalFolder> top;
+        bool known_collection = false;
     };
     enum class EventKind { Add, Change, Remove };
     struct PendingEvent {

@@ -17,6 +17,8 @@ struct IcalSources {
     // Each: a folder of collections (one folder per collection, one .ics file per item), or
     // itself one collection.
     std::vector<std::string> store_roots;
+    // Those of the store roots that are one collection each, also while they hold no entry.
+    std::vector<std::string> collection_roots;
     // Path of the collection GetDefaultFolder(9) answers; empty: the first calendar.
     std::string default_calendar;
     // The inbox GetDefaultFolder(6) answers; null: an empty inbox folder.

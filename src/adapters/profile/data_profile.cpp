@@ -104,6 +104,9 @@ bool ReadToolConfigs(const ProfileEnvironment& environment, const ProfileTrace& 
         const ToolCalendars found = tool.read(*text, environment.home, trace);
         const std::size_t known = profile.store_roots.size();
         AppendUnique(profile.store_roots, found.collections);
+        if (found.names_collections) {
+            AppendUnique(profile.collection_roots, found.collections);
+        }
         if (profile.store_roots.size() == known) {
             continue;  // nothing of its own
         }

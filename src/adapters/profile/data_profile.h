@@ -11,8 +11,11 @@ namespace planwarte {
 
 struct DataProfile {
     std::vector<std::string> store_roots;  // folders of iCalendar collections (vdir)
-    std::string default_calendar;          // a collection path; may be empty
-    std::string maildir;                   // may be empty
+    // Those store roots that are one calendar or task list each (as khal and todoman name
+    // them), so that one without entries yet is still offered.
+    std::vector<std::string> collection_roots;
+    std::string default_calendar;  // a collection path; may be empty
+    std::string maildir;           // may be empty
     // Command lines; "%f" stands for the file or folder concerned.
     struct Commands {
         std::string open, calendar, new_appointment, new_task, new_mail;

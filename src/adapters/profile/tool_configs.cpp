@@ -134,6 +134,7 @@ ToolCalendars ReadTodomanConfig(const std::string& text, const std::string& home
 ToolCalendars ReadVdirsyncerConfig(const std::string& text, const std::string& home,
                                    const ProfileTrace& trace) {
     ToolCalendars result;
+    result.names_collections = false;
     const IniFile config(text);
     for (const std::string& section : config.SectionNames()) {
         if (section.rfind("storage ", 0) != 0 ||

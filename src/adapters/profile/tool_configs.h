@@ -11,6 +11,8 @@ namespace planwarte {
 struct ToolCalendars {
     std::vector<std::string> collections;  // existing folders, in the order configured
     std::string default_calendar;          // a path; empty when none is named
+    // khal and todoman name the calendars themselves; vdirsyncer names folders of them.
+    bool names_collections = true;
 };
 
 // $XDG_CONFIG_HOME/khal/config: [calendars] [[name]] path = ..., type = calendar or discover
