@@ -30,6 +30,7 @@ UserData::UserData(const ProfileOptions& options, DateTime today, TraceLog& trac
     IcalSources sources{
         .store_roots = profile_.store_roots,
         .collection_roots = profile_.collection_roots,
+        .task_list_roots = profile_.task_list_roots,
         .default_calendar = profile_.default_calendar,
         .make_inbox = [inbox = inbox_]() -> std::shared_ptr<OlFolder> {
             return inbox ? std::shared_ptr<OlFolder>(inbox) : MakeEmptyInbox();

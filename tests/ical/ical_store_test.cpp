@@ -189,6 +189,21 @@ TEST_F(IcalLayoutTest, AnEmptyRootIsAnEmptyStoreUnlessKnownAsACollection) {
     }
 }
 
+TEST_F(IcalLayoutTest, AnEmptyTaskListOfTheToolsIsATaskFolder) {
+    const std::string fresh = root_ / "einkauf";
+    std::filesystem::create_directories(fresh);
+    IcalSources sources;
+    sources.store_roots = {fresh};
+    sources.collection_roots = {fresh};
+    sources.task_list_roots = {fresh};
+    IcalApplicationFactory factory(sources);
+    auto application = factory.CreateApplication();
+    application->Connect();
+    auto folders = application->GetNamespace("MAPI")->Folders()->Item(1)->Folders();
+    ASSERT_EQ(folders->Count(), 1);
+    EXPECT_EQ(folders->Item(1)->DefaultItemType(), kItemTypeTask);
+}
+
 TEST_F(IcalLayoutTest, AMissingRootIsAnEmptyStoreAndTraced) {
     IcalSources sources;
     sources.store_roots = {root_ / "gibt-es-nicht"};

@@ -74,6 +74,7 @@ TEST_F(DataProfileTest, ToolsTogetherWithoutDuplicates) {
     EXPECT_EQ(profile.store_roots, (Paths{khal_, todo_}));
     // khal and todoman name calendars and task lists, not folders of them.
     EXPECT_EQ(profile.collection_roots, (Paths{khal_, todo_}));
+    EXPECT_EQ(profile.task_list_roots, Paths{todo_});
     EXPECT_EQ(profile.source, "khal, todoman");
     EXPECT_TRUE(profile.maildir.empty());
     EXPECT_FALSE(profile.demo);

@@ -55,9 +55,10 @@ bool ContainsWord(std::string text, const char* word) {
     return text.find(word) != std::string::npos;
 }
 
-// The kind of a collection: what its items are, else what its props declare, else its name.
+// The kind of a collection: what its items are, else what its props declare, else what the
+// calendar tool it comes from says, else its name.
 int ItemTypeOf(const std::vector<std::shared_ptr<const ItemRecord>>& records,
-               const CollectionMeta& meta, const std::string& path) {
+               const CollectionMeta& meta, const std::string& path, bool known_task_list) {
     bool events = false;
     bool tasks = false;
     for (const auto& record : records) {
@@ -79,6 +80,9 @@ int ItemTypeOf(const std::vector<std::shared_ptr<const ItemRecord>>& records,
         if (declares_event) {
             return kItemTypeAppointment;
         }
+    }
+    if (known_task_list) {
+        return kItemTypeTask;
     }
     for (const std::string& name : {meta.name, BaseName(path)}) {
         for (const char* word : {"task", "todo", "to-do", "aufgabe"}) {
@@ -297,7 +301,10 @@ void IcalCatalog::ReadCollection(Collection& collection, std::vector<PendingEven
             records.push_back(record);
         }
     }
-    const int item_type = ItemTypeOf(records, meta, path);
+    const bool known_task_list =
+        std::any_of(sources_.task_list_roots.begin(), sources_.task_list_roots.end(),
+                    [&](const std::string& known) { return CanonicalPath(known) == path; });
+    const int item_type = ItemTypeOf(records, meta, path, known_task_list);
     std::size_t left_out = 0;
     auto snapshot = MakeSnapshot(item_type, records, &left_out);
     if (left_out > 0) {

@@ -19,6 +19,8 @@ struct IcalSources {
     std::vector<std::string> store_roots;
     // Those of the store roots that are one collection each, also while they hold no entry.
     std::vector<std::string> collection_roots;
+    // Collections that are task lists also while they hold no task yet.
+    std::vector<std::string> task_list_roots;
     // Path of the collection GetDefaultFolder(9) answers; empty: the first calendar.
     std::string default_calendar;
     // The inbox GetDefaultFolder(6) answers; null: an empty inbox folder.

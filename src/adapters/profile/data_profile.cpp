@@ -107,6 +107,9 @@ bool ReadToolConfigs(const ProfileEnvironment& environment, const ProfileTrace& 
         if (found.names_collections) {
             AppendUnique(profile.collection_roots, found.collections);
         }
+        if (found.names_task_lists) {
+            AppendUnique(profile.task_list_roots, found.collections);
+        }
         if (profile.store_roots.size() == known) {
             continue;  // nothing of its own
         }

@@ -14,6 +14,8 @@ struct DataProfile {
     // Those store roots that are one calendar or task list each (as khal and todoman name
     // them), so that one without entries yet is still offered.
     std::vector<std::string> collection_roots;
+    // Those that are task lists (as todoman names them), also while empty.
+    std::vector<std::string> task_list_roots;
     std::string default_calendar;  // a collection path; may be empty
     std::string maildir;           // may be empty
     // Command lines; "%f" stands for the file or folder concerned.

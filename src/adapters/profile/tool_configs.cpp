@@ -116,6 +116,7 @@ ToolCalendars ReadKhalConfig(const std::string& text, const std::string& home,
 ToolCalendars ReadTodomanConfig(const std::string& text, const std::string& home,
                                 const ProfileTrace& trace) {
     ToolCalendars result;
+    result.names_task_lists = true;
     std::istringstream lines(text);
     std::string line;
     while (std::getline(lines, line)) {

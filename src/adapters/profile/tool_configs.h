@@ -13,6 +13,8 @@ struct ToolCalendars {
     std::string default_calendar;          // a path; empty when none is named
     // khal and todoman name the calendars themselves; vdirsyncer names folders of them.
     bool names_collections = true;
+    // todoman's are task lists.
+    bool names_task_lists = false;
 };
 
 // $XDG_CONFIG_HOME/khal/config: [calendars] [[name]] path = ..., type = calendar or discover
