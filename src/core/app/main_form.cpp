@@ -154,38 +154,19 @@ void TForm1::CreateTimers() {
             .rebuild_page = [this](DateTime now) { BuildCalendarPage(now); },
             .set_appointment_intro_pending = [this] { appointment_intro_pending_ = true; },
         });
-    window_timers_ = std::make_unique<WindowDutyTimers>(
-        services_.loop,
-        WindowTimerDuties{
-            .mouse_over_page =
-                [this] { return services_.window && services_.window->MouseOverPage(); },
-            .fade_in =
-                [this] {
-                    if (services_.window) {
-                        services_.window->FadeIn();
-                    }
-                },
-            .fade_out =
-                [this] {
-                    if (services_.window) {
-                        services_.window->FadeOut();
-                    }
-                },
-            .switch_frame_off =
-                [this] {
-                    if (services_.window) {
-                        services_.window->SetFrameVisible(false);
-                    }
-                },
-            .startup_complete = [this] { return startup_complete_; },
-            .save_geometry =
-                [this] {
-                    if (services_.window) {
-                        services_.window->SaveGeometry();
-                    }
-                },
-            .rebuild_page_for_today = [this] { GoHome(); },
-        });
+    WindowTimerDuties duties{
+        .startup_complete = [this] { return startup_complete_; },
+        .rebuild_page_for_today = [this] { GoHome(); },
+    };
+    // Without a window its duties stay empty and are skipped.
+    if (DesktopWindow* window = services_.window) {
+        duties.mouse_over_page = [window] { return window->MouseOverPage(); };
+        duties.fade_in = [window] { window->FadeIn(); };
+        duties.fade_out = [window] { window->FadeOut(); };
+        duties.switch_frame_off = [window] { window->SetFrameVisible(false); };
+        duties.save_geometry = [window] { window->SaveGeometry(); };
+    }
+    window_timers_ = std::make_unique<WindowDutyTimers>(services_.loop, std::move(duties));
 }
 
 std::function<void()> TForm1::Guarded(std::function<void()> handler) {
