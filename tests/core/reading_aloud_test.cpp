@@ -106,7 +106,6 @@ TEST_F(AloudReaderTest, ClipboardReadingStartsTheSwitchedOffAssistantAndForcesIt
     world_.SetInteger("CharacterUsed", 0);
     FakeClipboard clipboard;
     clipboard.text = "Bitte Milch kaufen.";
-    world_.Host().SetForce(true);  // as the reading itself sets it for the rest of the run
     reader_.ReadClipboard(&clipboard);
     EXPECT_EQ(Said(), Lines{"Bitte Milch kaufen."});
     EXPECT_TRUE(world_.Host().Force());

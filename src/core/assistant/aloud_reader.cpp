@@ -71,13 +71,14 @@ void AloudReader::ReadText(const std::string& text) {
         // The running reading enables the entries when it ends.
         return;
     }
+    // Set before the start: a reading starts the assistant also when the user switched it off.
+    host_.SetForce(true);
     if (!host_.LoadAgent(0, 0, true)) {
         menu_.read_clipboard_enabled = true;
         menu_.read_open_item_enabled = true;
         return;
     }
     text_busy_ = true;
-    host_.SetForce(true);
     host_.SetIdleTicks(0);
     host_.PlayAnimation("Read");
     host_.PlayAnimation("ReadContinued");
@@ -98,12 +99,12 @@ void AloudReader::ReadClipboard(ClipboardText* clipboard) {
     if (clipboard_busy_) {
         return;
     }
+    host_.SetForce(true);
     if (!host_.LoadAgent(0, 0, true)) {
         menu_.read_clipboard_enabled = true;
         return;
     }
     clipboard_busy_ = true;
-    host_.SetForce(true);
     host_.SetIdleTicks(0);
     host_.PlayAnimation("Read");
     host_.PlayAnimation("ReadContinued");
