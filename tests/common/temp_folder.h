@@ -4,9 +4,17 @@
 #include <stdlib.h>
 
 #include <filesystem>
+#include <fstream>
+#include <iterator>
 #include <string>
 
 namespace planwarte::testing_support {
+
+// The whole content of a file; empty when it cannot be read.
+inline std::string Slurp(const std::string& path) {
+    std::ifstream in(path, std::ios::binary);
+    return {std::istreambuf_iterator<char>(in), {}};
+}
 
 // A fresh folder for one test, removed with everything in it afterwards.
 class TempFolder {

@@ -19,12 +19,8 @@
 namespace planwarte {
 namespace {
 
+using testing_support::Slurp;
 using testing_support::TempFolder;
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 class PlanwarteBinaryTest : public ::testing::Test {
   protected:

@@ -20,12 +20,8 @@
 namespace planwarte {
 namespace {
 
+using testing_support::Slurp;
 using testing_support::TempFolder;
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 // The full path of the first of `names` found on PATH, or nothing.
 std::optional<std::string> FindOnPath(const std::vector<std::string>& names) {

@@ -17,12 +17,8 @@ namespace planwarte {
 namespace {
 
 using testing_support::RecordingSink;
+using testing_support::Slurp;
 using testing_support::TempFolder;
-
-std::string Slurp(const std::string& path) {
-    std::ifstream in(path, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
 
 std::uint32_t LittleEndianAt(const std::string& bytes, std::size_t at, int size) {
     std::uint32_t value = 0;
