@@ -61,9 +61,13 @@ TEST_F(TaskLinesTest, AllOpenTasksWhateverTheirDueDate) {
     EXPECT_EQ(world.outlook->State().CallLog().at(2), "Find([Complete] = False)");
 }
 
-TEST_F(TaskLinesTest, EachFoundTaskCostsAPauseOfTwoMilliseconds) {
-    world.AllTaskLines();
-    EXPECT_EQ(world.clock.ElapsedMs(), 4 * 2);
+TEST_F(TaskLinesTest, EachFoundTaskCostsTheSourcesPause) {
+    for (const int pause_ms : {2, 0}) {
+        world.pause_between_tasks_ms = pause_ms;
+        const auto before = world.clock.ElapsedMs();
+        world.AllTaskLines();
+        EXPECT_EQ(world.clock.ElapsedMs() - before, 4 * pause_ms) << pause_ms;
+    }
 }
 
 TEST(TaskEntryTest, LinesOfATaskFollowTheFolderStyle) {

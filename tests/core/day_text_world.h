@@ -93,6 +93,7 @@ struct DayTextWorld {
             .loop = loop,
             .template_folder = kDayTextTemplateFolder,
             .english_edition = english_edition,
+            .pause_between_tasks_ms = pause_between_tasks_ms,
             .first_page_build = first_page_build,
             .trace = [this](const std::string& text) { traces.push_back(text); },
             .progress_step = [this](const std::string& text) { progress.push_back(text); },
@@ -116,6 +117,7 @@ struct DayTextWorld {
     UsedFolderList calendars;
     UsedFolderList tasks;
     bool english_edition = false;
+    int pause_between_tasks_ms = 2;
     bool first_page_build = false;
     std::vector<std::string> traces;
     std::vector<std::string> progress;

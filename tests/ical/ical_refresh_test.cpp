@@ -1,6 +1,10 @@
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <filesystem>
+#include <fstream>
+#include <set>
+#include <thread>
 
 #include "ical_test_support.h"
 
@@ -89,6 +93,52 @@ TEST_F(IcalRefreshTest, AFileThatBreaksIsSkippedAndTracedAndTheRestStays) {
     EXPECT_TRUE(Traced(File("c", "a.ics")));
     ASSERT_EQ(items_->Count(), 1);
     EXPECT_EQ(items_->Item(1)->Subject(), "Bleibt");
+}
+
+// A client that rewrites a file in place, in pieces, while the folder is read again and again:
+// a reading never shows a mixed or cut-off item, and once the writing is over the last
+// version stands, also when the last reading caught the file half written.
+TEST_F(IcalRefreshTest, AFileRewrittenWhileItIsReadShowsOnlyWholeVersions) {
+    const std::vector<std::string> subjects = {"Erste Fassung", "Zweite Fassung"};
+    auto version = [](const std::string& subject) {
+        std::vector<std::string> lines = {"DTSTART:20041208T080000"};
+        // Long enough that a reading and a writing overlap.
+        lines.insert(lines.end(), 3000, "X-PAD:" + std::string(64, 'x'));
+        lines.push_back("SUMMARY:" + subject);
+        return Calendar({Event("a", lines)});
+    };
+    WriteItem("c", "a.ics", version(subjects[0]));
+    Advise("c");
+    constexpr int kRewrites = 30;
+    std::atomic<bool> written{false};
+    std::thread writer([&] {
+        for (int i = 1; i <= kRewrites; ++i) {
+            const std::string text = version(subjects[i % 2]);
+            std::ofstream out(File("c", "a.ics"), std::ios::binary | std::ios::trunc);
+            for (std::size_t at = 0; at < text.size(); at += 8192) {
+                out.write(text.data() + at, static_cast<std::streamsize>(
+                                                std::min<std::size_t>(8192, text.size() - at)));
+                out.flush();
+                std::this_thread::yield();
+            }
+        }
+        written = true;
+    });
+    std::set<std::string> seen;
+    while (!written) {
+        Factory().Refresh();
+        ASSERT_LE(items_->Count(), 1);
+        if (items_->Count() == 1) {
+            seen.insert(items_->Item(1)->Subject());
+        }
+    }
+    writer.join();
+    for (const std::string& subject : seen) {
+        EXPECT_TRUE(subject == subjects[0] || subject == subjects[1]) << subject;
+    }
+    Factory().Refresh();
+    ASSERT_EQ(items_->Count(), 1);
+    EXPECT_EQ(items_->Item(1)->Subject(), subjects[kRewrites % 2]);
 }
 
 TEST_F(IcalRefreshTest, ARemovedCollectionEmptiesItsFolder) {

@@ -97,6 +97,8 @@ class FakeApplication : public OlApplication {
     std::shared_ptr<OlNamespace> GetNamespace(const std::string& type) override;
     std::shared_ptr<OlInspector> ActiveInspector() override;
     void SetEvents(OlApplicationEvents* events) override;
+    // Stands for a source in another process, which is given its breath.
+    int PauseBetweenTasksMs() const override { return 2; }
 
   private:
     void RequireConnected(const char* member) const;

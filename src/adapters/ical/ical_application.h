@@ -41,6 +41,8 @@ class IcalApplication : public OlApplication {
     // Item windows belong to the user's calendar program; none is known here.
     std::shared_ptr<OlInspector> ActiveInspector() override;
     void SetEvents(OlApplicationEvents* events) override;
+    // The collections are read in this process: nothing to wait for.
+    int PauseBetweenTasksMs() const override { return 0; }
 
   private:
     std::shared_ptr<IcalCatalog> catalog_;

@@ -481,6 +481,7 @@ DayTextSources TForm1::DayTextSourcesOfPage() {
         .loop = services_.loop,
         .template_folder = templates_.folder,
         .english_edition = english_edition_,
+        .pause_between_tasks_ms = outlook_->Application().PauseBetweenTasksMs(),
         .first_page_build = first_page_build_,
         .trace = [this](const std::string& text) { DebugTrace(text); },
         .progress_step = [this](const std::string& text) { ProgressStep(text); },

@@ -204,6 +204,9 @@ class OlApplication {
     // The open item window; null when none is open.
     virtual std::shared_ptr<OlInspector> ActiveInspector() = 0;
     virtual void SetEvents(OlApplicationEvents* events) = 0;
+    // How long the page build rests before each task it reads: a source in another process
+    // may need a breath between calls, one in this process needs none.
+    virtual int PauseBetweenTasksMs() const = 0;
 };
 
 // Makes application components: one for the main session, one more per worker thread.

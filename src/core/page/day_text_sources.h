@@ -27,6 +27,8 @@ struct DayTextSources {
     // Where the importance pictures lie; ends with "/".
     std::string template_folder{};
     bool english_edition = false;
+    // The calendar source's rest before each task.
+    int pause_between_tasks_ms = 0;
     // Only the first page build since start-up announces today's appointments.
     bool first_page_build = false;
     std::function<void(const std::string&)> trace{};

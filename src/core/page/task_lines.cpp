@@ -15,8 +15,6 @@ namespace planwarte {
 namespace {
 
 constexpr int kReadingFolderId = 1301;  // "lesen"
-// A short breath between two tasks, which the calendar source was given from the start.
-constexpr int kPauseBetweenTasksMs = 2;
 
 // One task folder walked once. The style is the folder's own copy; a font size too small to
 // read is corrected in it for the whole folder.
@@ -75,7 +73,9 @@ void TaskWalk::Run() {
 }
 
 void TaskWalk::AddEntry(const std::shared_ptr<OlItem>& item) {
-    sources_.loop.Sleep(kPauseBetweenTasksMs);
+    if (sources_.pause_between_tasks_ms > 0) {
+        sources_.loop.Sleep(sources_.pause_between_tasks_ms);
+    }
     const auto task = std::dynamic_pointer_cast<OlTaskItem>(item);
     if (!task) {
         throw OutlookError("TaskItem", "the item is not a task");
