@@ -286,6 +286,203 @@ TEST(IcalReaderTest, ReadsATodomanTask) {
     EXPECT_FALSE(task.complete);
 }
 
+std::string Todo(const std::string& uid, const std::vector<std::string>& lines) {
+    std::string text = "BEGIN:VTODO\r\nUID:" + uid + "\r\nDTSTAMP:20261201T080000Z\r\n";
+    for (const std::string& line : lines) {
+        text += line + "\r\n";
+    }
+    return text + "END:VTODO";
+}
+
+// A weekly to-do from Monday 7 December 2026, 9:00, due at 18:00 the same day.
+std::string WeeklyTodo(const std::vector<std::string>& more) {
+    std::vector<std::string> lines = {"SUMMARY:Blumen giessen", "DTSTART:20261207T090000",
+                                      "DUE:20261207T180000"};
+    lines.insert(lines.end(), more.begin(), more.end());
+    return Todo("serie", lines);
+}
+
+// An override of the occurrence starting at `recurrence_id` (written as in DTSTART).
+std::string OccurrenceOf(const std::string& recurrence_id, const std::vector<std::string>& more) {
+    std::vector<std::string> lines = {"RECURRENCE-ID:" + recurrence_id};
+    lines.insert(lines.end(), more.begin(), more.end());
+    return Todo("serie", lines);
+}
+
+std::vector<std::string> Alarm(const std::string& trigger) {
+    return {"BEGIN:VALARM", "ACTION:DISPLAY", "DESCRIPTION:Erinnerung", trigger, "END:VALARM"};
+}
+
+std::vector<std::string> Joined(std::vector<std::string> lines,
+                                const std::vector<std::string>& more) {
+    lines.insert(lines.end(), more.begin(), more.end());
+    return lines;
+}
+
+struct RepeatingTaskCase {
+    const char* name;
+    std::vector<std::string> components;  // the VTODOs of the file, in file order
+    std::string subject;
+    DateTime due;
+    bool complete;
+    std::optional<DateTime> reminder;  // when the task has a reminder
+};
+
+class IcalRepeatingTaskTest : public ::testing::TestWithParam<RepeatingTaskCase> {};
+
+// One task stands for the series, at its earliest occurrence that is not done.
+TEST_P(IcalRepeatingTaskTest, ShowsTheCurrentOccurrence) {
+    ScopedTimeZone zone;
+    const RepeatingTaskCase& c = GetParam();
+    const ReadResult result = ReadCalendarText(Calendar(c.components));
+    const TaskRecord task = OnlyTask(result);
+    ASSERT_EQ(result.items.size(), 1u);
+    EXPECT_EQ(result.items[0].uid, "serie") << "the series keeps its identity";
+    EXPECT_EQ(task.subject, c.subject);
+    ExpectNear(task.due, c.due);
+    EXPECT_EQ(task.complete, c.complete);
+    const Reminder reminder = ReminderOf(task.alarm, task.alarm_base, task.alarm_base);
+    EXPECT_EQ(reminder.set, c.reminder.has_value());
+    if (c.reminder) {
+        ExpectNear(reminder.time, *c.reminder);
+    }
+}
+
+const std::string kDone = "STATUS:COMPLETED";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, IcalRepeatingTaskTest,
+    ::testing::Values(
+        RepeatingTaskCase{"NoOverridesShowsTheFirst",
+                          {WeeklyTodo({"RRULE:FREQ=WEEKLY;COUNT=4"})},
+                          "Blumen giessen",
+                          At(2026, 12, 7, 18),
+                          false,
+                          std::nullopt},
+        RepeatingTaskCase{
+            "FirstTwoDoneShowsTheThird",
+            {WeeklyTodo({"RRULE:FREQ=WEEKLY;COUNT=4"}),
+             OccurrenceOf("20261207T090000", {"SUMMARY:Blumen giessen", "DTSTART:20261207T090000",
+                                              "DUE:20261207T180000", kDone}),
+             OccurrenceOf("20261214T090000", {"COMPLETED:20261214T170000Z"})},
+            "Blumen giessen",
+            At(2026, 12, 21, 18),
+            false,
+            std::nullopt},
+        // A reading that let the first component of the UID stand showed the done override.
+        RepeatingTaskCase{"OverrideBeforeItsSeriesInTheFile",
+                          {OccurrenceOf("20261207T090000", {"SUMMARY:erledigt", kDone}),
+                           WeeklyTodo({"RRULE:FREQ=WEEKLY"})},
+                          "Blumen giessen",
+                          At(2026, 12, 14, 18),
+                          false,
+                          std::nullopt},
+        RepeatingTaskCase{
+            "OverrideOfTheCurrentOneChangesItsFields",
+            {WeeklyTodo({"RRULE:FREQ=WEEKLY;COUNT=4"}), OccurrenceOf("20261207T090000", {kDone}),
+             OccurrenceOf("20261214T090000", {"SUMMARY:Blumen giessen (Balkon)",
+                                              "DTSTART:20261215T090000", "DUE:20261215T120000"})},
+            "Blumen giessen (Balkon)",
+            At(2026, 12, 15, 12),
+            false,
+            std::nullopt},
+        RepeatingTaskCase{"OverrideOfALaterOneWaitsForItsTurn",
+                          {WeeklyTodo({"RRULE:FREQ=WEEKLY;COUNT=4"}),
+                           OccurrenceOf("20261214T090000", {"SUMMARY:Blumen giessen (Balkon)"})},
+                          "Blumen giessen",
+                          At(2026, 12, 7, 18),
+                          false,
+                          std::nullopt},
+        RepeatingTaskCase{"MasterCompletedEndsTheSeries",
+                          {WeeklyTodo({"RRULE:FREQ=WEEKLY", kDone})},
+                          "Blumen giessen",
+                          At(2026, 12, 7, 18),
+                          true,
+                          std::nullopt},
+        RepeatingTaskCase{"CountExhaustedWithAllDone",
+                          {WeeklyTodo({"RRULE:FREQ=WEEKLY;COUNT=2"}),
+                           OccurrenceOf("20261207T090000", {"STATUS:CANCELLED"}),
+                           OccurrenceOf("20261214T090000", {"PERCENT-COMPLETE:100"})},
+                          "Blumen giessen",
+                          At(2026, 12, 14, 18),
+                          true,
+                          std::nullopt},
+        RepeatingTaskCase{
+            "EndlessRuleAfterDoneOnes",
+            {WeeklyTodo({"RRULE:FREQ=DAILY"}), OccurrenceOf("20261207T090000", {kDone}),
+             OccurrenceOf("20261208T090000", {kDone}), OccurrenceOf("20261209T090000", {kDone})},
+            "Blumen giessen",
+            At(2026, 12, 10, 18),
+            false,
+            std::nullopt},
+        RepeatingTaskCase{"ExcludedOccurrenceIsSkipped",
+                          {WeeklyTodo({"RRULE:FREQ=WEEKLY;COUNT=4", "EXDATE:20261207T090000"})},
+                          "Blumen giessen",
+                          At(2026, 12, 14, 18),
+                          false,
+                          std::nullopt},
+        RepeatingTaskCase{"ExtraDateComesInItsPlace",
+                          {WeeklyTodo({"RRULE:FREQ=WEEKLY;COUNT=2", "RDATE:20261210T090000"}),
+                           OccurrenceOf("20261207T090000", {kDone})},
+                          "Blumen giessen",
+                          At(2026, 12, 10, 18),
+                          false,
+                          std::nullopt},
+        // Without a start, the due dates repeat.
+        RepeatingTaskCase{
+            "DueDatesRepeatWithoutStart",
+            {Todo("serie", {"SUMMARY:Miete", "DUE;VALUE=DATE:20261201", "RRULE:FREQ=MONTHLY"}),
+             Todo("serie", {"RECURRENCE-ID;VALUE=DATE:20261201", kDone})},
+            "Miete",
+            At(2027, 1, 1),
+            false,
+            std::nullopt},
+        RepeatingTaskCase{"RelativeAlarmRingsForTheCurrentOne",
+                          {WeeklyTodo(Joined({"RRULE:FREQ=WEEKLY"}, Alarm("TRIGGER:-PT30M"))),
+                           OccurrenceOf("20261207T090000", {kDone})},
+                          "Blumen giessen",
+                          At(2026, 12, 14, 18),
+                          false,
+                          At(2026, 12, 14, 17, 30)},
+        RepeatingTaskCase{"AlarmRelatedToTheStartOfTheCurrentOne",
+                          {Todo("serie", Joined({"SUMMARY:Blumen giessen",
+                                                 "DTSTART:20261207T090000", "RRULE:FREQ=WEEKLY"},
+                                                Alarm("TRIGGER:-PT1H"))),
+                           OccurrenceOf("20261207T090000", {kDone})},
+                          "Blumen giessen",
+                          DateTime(949998.0),
+                          false,
+                          At(2026, 12, 14, 8)}),
+    [](const ::testing::TestParamInfo<RepeatingTaskCase>& info) { return info.param.name; });
+
+TEST(IcalReaderTest, AnOccurrenceOfAMissingToDoSeriesStandsAlone) {
+    ScopedTimeZone zone;
+    const ReadResult result = ReadCalendarText(Calendar(
+        {Todo("geteilt",
+              Joined({"RECURRENCE-ID:20261214T090000", "SUMMARY:Nur diese", "DUE:20261214T180000"},
+                     Alarm("TRIGGER:-PT30M")))}));
+    const TaskRecord task = OnlyTask(result);
+    ASSERT_EQ(result.items.size(), 1u);
+    EXPECT_EQ(result.items[0].uid, "geteilt/20261214T090000");
+    EXPECT_EQ(task.subject, "Nur diese");
+    ExpectNear(task.due, At(2026, 12, 14, 18));
+    EXPECT_FALSE(task.complete);
+    ExpectNear(ReminderOf(task.alarm, task.alarm_base, task.alarm_base).time,
+               At(2026, 12, 14, 17, 30));
+    EXPECT_FALSE(result.notes.empty());
+}
+
+TEST(IcalReaderTest, AToDoWithoutUidIsNeverTakenForAnOccurrence) {
+    const ReadResult result = ReadCalendarText(
+        Calendar({Todo("a", {"SUMMARY:eins"}),
+                  "BEGIN:VTODO\r\nSUMMARY:zwei\r\nRECURRENCE-ID:20261214T090000\r\nEND:VTODO",
+                  "BEGIN:VTODO\r\nSUMMARY:drei\r\nEND:VTODO"}));
+    ASSERT_EQ(result.items.size(), 3u);
+    EXPECT_EQ(result.items[1].uid, "#todo2");
+    EXPECT_EQ(result.items[1].task->subject, "zwei");
+    EXPECT_EQ(result.items[2].uid, "#todo3");
+}
+
 // Line ends, byte order marks, folding and code pages as files come from different clients.
 TEST(IcalReaderTest, ReadsTheSameEventWhateverTheEncodingDetails) {
     const std::string crlf =
@@ -323,6 +520,39 @@ TEST(IcalReaderTest, AFileWithoutUsableContentIsAnError) {
         const ReadResult result = ReadCalendarText(text);
         EXPECT_FALSE(result.error.empty()) << text;
         EXPECT_TRUE(result.items.empty()) << text;
+    }
+}
+
+// Rules whose next occurrence is searched second by second, or minute by minute or hour by hour
+// towards a day that never comes, would hold the program up for seconds or for ever.
+TEST(IcalReaderTest, ARuleThatCannotBeExpandedInReasonableTimeIsLeftOut) {
+    struct Case {
+        const char* rule;
+        bool kept;
+    };
+    const std::vector<Case> cases = {
+        {"FREQ=SECONDLY", false},
+        {"FREQ=MINUTELY;INTERVAL=15", true},
+        {"FREQ=MINUTELY;BYMONTH=2;BYMONTHDAY=30", false},
+        {"FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=30", false},
+        {"FREQ=HOURLY;BYMONTH=4;BYMONTHDAY=31", false},
+        {"FREQ=HOURLY;INTERVAL=4;BYDAY=MO", true},
+        {"FREQ=HOURLY;BYMONTH=2;BYMONTHDAY=29", true},
+        {"FREQ=DAILY;BYMONTH=2;BYMONTHDAY=29", true},
+    };
+    for (const Case& c : cases) {
+        const ReadResult events = ReadCalendarText(Calendar({Event(
+            "e", {"DTSTART:20241208T080000", std::string("RRULE:") + c.rule, "SUMMARY:Serie"})}));
+        ASSERT_EQ(events.items.size(), 1u) << c.rule;
+        ASSERT_TRUE(events.items[0].event->rule.has_value()) << c.rule;
+        EXPECT_EQ(events.items[0].event->rule->rrules.empty(), !c.kept) << c.rule;
+        EXPECT_EQ(events.notes.empty(), c.kept) << c.rule;
+
+        const ReadResult tasks = ReadCalendarText(
+            Calendar({"BEGIN:VTODO", "UID:t", "DUE:20241208T080000", std::string("RRULE:") + c.rule,
+                      "SUMMARY:Aufgabe", "END:VTODO"}));
+        ASSERT_EQ(tasks.items.size(), 1u) << c.rule;
+        EXPECT_EQ(tasks.items[0].task->due, At(2024, 12, 8, 8)) << c.rule;
     }
 }
 

@@ -239,5 +239,35 @@ TEST_F(RealClientsTest, TaskMarkedDoneWithTodomanIsGoneFromTheNextPage) {
     EXPECT_FALSE(Contains(page_, "Abgabe Bericht")) << page_;
 }
 
+// todoman cannot make a repeating to-do, but completes one another client made: it marks the
+// done one completed without its rule and writes the next occurrence as a new to-do.
+TEST_F(RealClientsTest, RepeatingTaskCompletedWithTodomanShowsItsNextOccurrence) {
+    std::ofstream(folder_ / "tasks/aufgaben/blumen.ics", std::ios::binary)
+        << "BEGIN:VCALENDAR\r\nVERSION:2.0\r\nPRODID:-//test//EN\r\nBEGIN:VTODO\r\n"
+           "UID:blumen-giessen\r\nDTSTAMP:20261201T080000Z\r\nSUMMARY:Blumen giessen\r\n"
+           "DTSTART;TZID=Europe/Berlin:20261214T090000\r\n"
+           "DUE;TZID=Europe/Berlin:20261214T180000\r\nRRULE:FREQ=WEEKLY;COUNT=3\r\n"
+           "STATUS:NEEDS-ACTION\r\nEND:VTODO\r\nEND:VCALENDAR\r\n";
+    TickEveryListedFolder();
+    std::map<int, std::string> days = RenderWeekOf("2026-12-16");
+    ASSERT_TRUE(Contains(days[14], "Blumen giessen")) << page_;
+
+    Todo({"--porcelain", "list"});
+    std::smatch id;
+    const std::string listing = Stdout();
+    ASSERT_TRUE(std::regex_search(listing, id, std::regex(R"("id":\s*(\d+))"))) << listing;
+    Todo({"done", id[1].str()});
+
+    days = RenderWeekOf("2026-12-16");
+    EXPECT_FALSE(Contains(days[14], "Blumen giessen")) << "the done occurrence is gone: " << page_;
+    // The list of all open tasks shows the series at its next occurrence.
+    EXPECT_TRUE(Contains(page_, "21.12.2026 18:00:00")) << page_;
+    days = RenderWeekOf("2026-12-23");
+    EXPECT_TRUE(Contains(days[21], "Blumen giessen")) << page_;
+    for (const auto& [day, text] : days) {
+        EXPECT_EQ(Contains(text, "Blumen giessen"), day == 21) << day;
+    }
+}
+
 }  // namespace
 }  // namespace planwarte

@@ -4,9 +4,11 @@
 #include <map>
 #include <memory>
 #include <mutex>
+#include <set>
 #include <stdexcept>
 
 #include "adapters/ical/label_colours.h"
+#include "adapters/ical/task_series.h"
 #include "core/common/utf8.h"
 
 namespace planwarte {
@@ -249,6 +251,89 @@ bool IsCancelled(icalcomponent* component) {
            icalcomponent_get_status(component) == ICAL_STATUS_CANCELLED;
 }
 
+bool Repeats(icalcomponent* component) {
+    return icalcomponent_get_first_property(component, ICAL_RRULE_PROPERTY) != nullptr ||
+           icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY) != nullptr;
+}
+
+// Why a rule is not expanded, or null. The expansion searches step by step for the next
+// occurrence. A rule repeating every second would put more entries on one day than a page can
+// show, and its search walks seconds. A rule repeating every minute or hour whose days never
+// come (the 30th of February) would be searched minute by minute or hour by hour for ever or
+// for seconds, so its days are looked for first, by days.
+const char* RefusedRule(const icalrecurrencetype& recurrence, const icaltimetype& first) {
+    if (recurrence.freq == ICAL_SECONDLY_RECURRENCE) {
+        return "repeats every second";
+    }
+    if (recurrence.freq != ICAL_MINUTELY_RECURRENCE && recurrence.freq != ICAL_HOURLY_RECURRENCE) {
+        return nullptr;
+    }
+    icalrecurrencetype days = recurrence;
+    days.freq = ICAL_DAILY_RECURRENCE;
+    days.interval = 1;
+    days.count = 0;
+    days.until = icaltime_null_time();
+    days.by_hour[0] = ICAL_RECURRENCE_ARRAY_MAX;
+    days.by_minute[0] = ICAL_RECURRENCE_ARRAY_MAX;
+    days.by_second[0] = ICAL_RECURRENCE_ARRAY_MAX;
+    days.by_set_pos[0] = ICAL_RECURRENCE_ARRAY_MAX;
+    icaltimetype day = first;
+    day.is_date = 1;
+    icalrecur_iterator* iterator = icalrecur_iterator_new(days, day);
+    if (iterator == nullptr) {
+        return "cannot be read";
+    }
+    const bool occurs = !icaltime_is_null_time(icalrecur_iterator_next(iterator));
+    icalrecur_iterator_free(iterator);
+    return occurs ? nullptr : "never occurs";
+}
+
+// The rule part of a series whose first occurrence starts at `first`: its RRULEs, RDATEs and
+// EXDATEs.
+SeriesRule RuleOf(icalcomponent* component, const icaltimetype& first, icaldurationtype duration,
+                  const std::shared_ptr<const ZoneHolder>& zones, ComponentReader& reader,
+                  const std::string& uid, std::vector<std::string>& notes) {
+    SeriesRule rule;
+    rule.dtstart = first;
+    rule.zones = zones;
+    rule.duration = duration;
+    for (icalproperty* rrule : Properties(component, ICAL_RRULE_PROPERTY)) {
+        const icalrecurrencetype recurrence = icalproperty_get_rrule(rrule);
+        if (recurrence.freq == ICAL_NO_RECURRENCE) {
+            notes.push_back("a recurrence rule that cannot be read (UID " + uid + ") is left out");
+            continue;
+        }
+        if (const char* refusal = RefusedRule(recurrence, first)) {
+            notes.push_back(std::string("a recurrence rule that ") + refusal + " (UID " + uid +
+                            ") is left out");
+            continue;
+        }
+        if (recurrence.count == 0 && icaltime_is_null_time(recurrence.until)) {
+            rule.no_end = true;
+        }
+        char* text = icalrecurrencetype_as_string_r(const_cast<icalrecurrencetype*>(&recurrence));
+        if (text != nullptr) {
+            rule.rrules.emplace_back(text);
+            free(text);
+        }
+    }
+    for (icalproperty* rdate : Properties(component, ICAL_RDATE_PROPERTY)) {
+        const icaldatetimeperiodtype value = icalproperty_get_rdate(rdate);
+        const icaltimetype time =
+            icaltime_is_null_time(value.time) ? value.period.start : value.time;
+        if (!icaltime_is_null_time(time) && icaltime_is_valid_time(time)) {
+            rule.rdates.push_back(reader.Zoned(rdate, time));
+        }
+    }
+    for (icalproperty* exdate : Properties(component, ICAL_EXDATE_PROPERTY)) {
+        const icaltimetype time = icalproperty_get_exdate(exdate);
+        if (!icaltime_is_null_time(time)) {
+            rule.exdates.push_back(reader.Zoned(exdate, time));
+        }
+    }
+    return rule;
+}
+
 struct ReadEvent {
     std::string uid;
     std::optional<icaltimetype> recurrence_id;
@@ -310,46 +395,10 @@ std::optional<ReadEvent> ReadVevent(icalcomponent* vevent,
             reader.Zoned(recurrence_id, icalproperty_get_recurrenceid(recurrence_id));
         return event;
     }
-    const std::vector<icalproperty*> rrules = Properties(vevent, ICAL_RRULE_PROPERTY);
-    const std::vector<icalproperty*> rdates = Properties(vevent, ICAL_RDATE_PROPERTY);
-    if (rrules.empty() && rdates.empty()) {
+    if (!Repeats(vevent)) {
         return event;
     }
-    SeriesRule rule;
-    rule.dtstart = start;
-    rule.zones = zones;
-    rule.duration = duration;
-    for (icalproperty* rrule : rrules) {
-        const icalrecurrencetype recurrence = icalproperty_get_rrule(rrule);
-        if (recurrence.freq == ICAL_NO_RECURRENCE) {
-            notes.push_back("a recurrence rule that cannot be read (UID " + event.uid +
-                            ") is left out");
-            continue;
-        }
-        if (recurrence.count == 0 && icaltime_is_null_time(recurrence.until)) {
-            rule.no_end = true;
-        }
-        char* text = icalrecurrencetype_as_string_r(const_cast<icalrecurrencetype*>(&recurrence));
-        if (text != nullptr) {
-            rule.rrules.emplace_back(text);
-            free(text);
-        }
-    }
-    for (icalproperty* rdate : rdates) {
-        const icaldatetimeperiodtype value = icalproperty_get_rdate(rdate);
-        const icaltimetype time =
-            icaltime_is_null_time(value.time) ? value.period.start : value.time;
-        if (!icaltime_is_null_time(time) && icaltime_is_valid_time(time)) {
-            rule.rdates.push_back(reader.Zoned(rdate, time));
-        }
-    }
-    for (icalproperty* exdate : Properties(vevent, ICAL_EXDATE_PROPERTY)) {
-        const icaltimetype time = icalproperty_get_exdate(exdate);
-        if (!icaltime_is_null_time(time)) {
-            rule.exdates.push_back(reader.Zoned(exdate, time));
-        }
-    }
-    event.rule = std::move(rule);
+    event.rule = RuleOf(vevent, start, duration, zones, reader, event.uid, notes);
     // A snooze on a series names no occurrence; each occurrence rings at its own time.
     if (fields.alarm) {
         fields.alarm->snoozed_until.reset();
@@ -357,29 +406,33 @@ std::optional<ReadEvent> ReadVevent(icalcomponent* vevent,
     return event;
 }
 
-std::optional<ItemRecord> ReadVtodo(icalcomponent* vtodo,
-                                    const std::shared_ptr<const ZoneHolder>& zones,
-                                    std::vector<std::string>& notes) {
+TodoComponent ReadVtodo(icalcomponent* vtodo, const std::shared_ptr<const ZoneHolder>& zones,
+                        std::vector<std::string>& notes) {
     ComponentReader reader(zones, notes);
-    ItemRecord item;
-    item.uid = Text(icalcomponent_get_uid(vtodo));
-    TaskRecord task;
+    TodoComponent todo;
+    todo.uid = Text(icalcomponent_get_uid(vtodo));
+    TaskRecord& task = todo.task;
     task.subject = Text(icalcomponent_get_summary(vtodo));
     task.body = Text(icalcomponent_get_description(vtodo));
     task.importance = ImportanceOfPriority(vtodo);
+    todo.has_subject = icalcomponent_get_first_property(vtodo, ICAL_SUMMARY_PROPERTY) != nullptr;
+    todo.has_body = icalcomponent_get_first_property(vtodo, ICAL_DESCRIPTION_PROPERTY) != nullptr;
+    todo.has_importance =
+        icalcomponent_get_first_property(vtodo, ICAL_PRIORITY_PROPERTY) != nullptr;
     task.due = kNoDate;
-    std::optional<DateTime> base;
-    if (const std::optional<icaltimetype> due = reader.Time(vtodo, ICAL_DUE_PROPERTY)) {
-        base = reader.Local(*due);
-        if (base) {
-            task.due = *base;
-        }
+    // Only dates that can be shown count.
+    const auto shown = [&](std::optional<icaltimetype> time) {
+        return time && icaltime_is_valid_time(*time) && reader.Local(*time) ? time : std::nullopt;
+    };
+    const std::optional<icaltimetype> due = shown(reader.Time(vtodo, ICAL_DUE_PROPERTY));
+    const std::optional<icaltimetype> start = shown(reader.Time(vtodo, ICAL_DTSTART_PROPERTY));
+    if (due) {
+        task.due = *reader.Local(*due);
     }
-    if (!base) {
-        if (const std::optional<icaltimetype> start = reader.Time(vtodo, ICAL_DTSTART_PROPERTY)) {
-            base = reader.Local(*start);
-        }
-    }
+    const std::optional<DateTime> base = due     ? reader.Local(*due)
+                                         : start ? reader.Local(*start)
+                                                 : std::nullopt;
+    todo.has_dates = base.has_value();
     const bool has_status = icalcomponent_get_first_property(vtodo, ICAL_STATUS_PROPERTY);
     const icalproperty_status status =
         has_status ? icalcomponent_get_status(vtodo) : ICAL_STATUS_NONE;
@@ -389,12 +442,41 @@ std::optional<ItemRecord> ReadVtodo(icalcomponent* vtodo,
                     icalcomponent_get_first_property(vtodo, ICAL_COMPLETED_PROPERTY) != nullptr ||
                     (percent != nullptr && icalproperty_get_percentcomplete(percent) >= 100);
     task.alarm = reader.Alarm(vtodo);
+    task.alarm_base = base.value_or(DateTime{});
+
+    if (icalproperty* recurrence_id =
+            icalcomponent_get_first_property(vtodo, ICAL_RECURRENCEID_PROPERTY)) {
+        // An override without dates of its own takes its occurrence's; its alarm counts
+        // from them.
+        todo.recurrence_id =
+            reader.Zoned(recurrence_id, icalproperty_get_recurrenceid(recurrence_id));
+        return todo;
+    }
     if (task.alarm && !task.alarm->absolute && !base) {
         task.alarm.reset();  // a relative alarm of a task without dates never rings
     }
-    task.alarm_base = base.value_or(DateTime{});
-    item.task = std::move(task);
-    return item;
+    if (!Repeats(vtodo)) {
+        return todo;
+    }
+    // The occurrences are those of the start, or of the due time for a to-do without start.
+    const std::optional<icaltimetype> first = start ? start : due;
+    if (!first) {
+        notes.push_back("a repeating to-do without a start or due date (UID " + todo.uid +
+                        ") is read as a single task");
+        return todo;
+    }
+    icaldurationtype to_due = icaldurationtype_null_duration();
+    if (start && due) {
+        to_due = icaldurationtype_from_int(
+            static_cast<int>(std::max(0LL, InstantKey(*due) - InstantKey(*start))));
+    }
+    todo.rule = TodoRule{RuleOf(vtodo, *first, to_due, zones, reader, todo.uid, notes),
+                         start.has_value(), due.has_value()};
+    // A snooze on a series names no occurrence; each occurrence rings at its own time.
+    if (task.alarm) {
+        task.alarm->snoozed_until.reset();
+    }
+    return todo;
 }
 
 std::vector<icalcomponent*> CalendarsOf(icalcomponent* root) {
@@ -476,6 +558,65 @@ void AddEvents(std::vector<ReadEvent> events, std::vector<ItemRecord>& items,
     }
 }
 
+// Groups the to-dos of a calendar by UID: a repeating one takes its overrides and stands for
+// its series at the current occurrence; an override whose series is missing stands as a task
+// of its own. `seen_uids` holds the UIDs of the file so far, which number the unnamed ones.
+void AddTodos(std::vector<TodoComponent> todos, std::set<std::string>& seen_uids,
+              std::vector<ItemRecord>& items, std::vector<std::string>& notes) {
+    std::map<std::string, std::size_t> master_of_uid;
+    std::vector<std::size_t> masters;
+    for (std::size_t i = 0; i < todos.size(); ++i) {
+        TodoComponent& todo = todos[i];
+        // To-dos without a UID are told apart by their place in the file; nothing is theirs.
+        if (todo.uid.empty()) {
+            todo.uid = "#todo" + std::to_string(seen_uids.size() + 1);
+            todo.recurrence_id.reset();
+        }
+        seen_uids.insert(todo.uid);
+        if (todo.recurrence_id) {
+            continue;
+        }
+        if (!master_of_uid.emplace(todo.uid, i).second) {
+            notes.push_back("a second to-do with UID " + todo.uid + " is left out");
+            continue;
+        }
+        masters.push_back(i);
+    }
+    std::map<std::size_t, std::vector<const TodoComponent*>> overrides_of;
+    std::vector<std::size_t> standing_alone;
+    for (std::size_t i = 0; i < todos.size(); ++i) {
+        if (!todos[i].recurrence_id) {
+            continue;
+        }
+        const auto master = master_of_uid.find(todos[i].uid);
+        if (master != master_of_uid.end() && todos[master->second].rule) {
+            overrides_of[master->second].push_back(&todos[i]);
+            continue;
+        }
+        notes.push_back("an occurrence of to-do UID " + todos[i].uid + " (" +
+                        RecurrenceIdText(*todos[i].recurrence_id) +
+                        ") has no series here and is shown on its own");
+        standing_alone.push_back(i);
+    }
+    for (const std::size_t i : masters) {
+        const TodoComponent& todo = todos[i];
+        ItemRecord item;
+        item.uid = todo.uid;
+        item.task = todo.rule ? CurrentTaskOfSeries(todo, overrides_of[i], notes) : todo.task;
+        items.push_back(std::move(item));
+    }
+    for (const std::size_t i : standing_alone) {
+        TodoComponent& todo = todos[i];
+        ItemRecord item;
+        item.uid = todo.uid + "/" + RecurrenceIdText(*todo.recurrence_id);
+        if (todo.task.alarm && !todo.task.alarm->absolute && !todo.has_dates) {
+            todo.task.alarm.reset();  // without its series it has no dates to ring at
+        }
+        item.task = std::move(todo.task);
+        items.push_back(std::move(item));
+    }
+}
+
 }  // namespace
 
 ReadResult ReadCalendarText(std::string_view text) {
@@ -504,6 +645,7 @@ ReadResult ReadCalendarText(std::string_view text) {
         return result;
     }
     bool found_any = false;
+    std::set<std::string> seen_todo_uids;
     for (icalcomponent* calendar : CalendarsOf(root.get())) {
         auto zones = std::make_shared<const ZoneHolder>(calendar);
         std::vector<ReadEvent> events;
@@ -514,19 +656,12 @@ ReadResult ReadCalendarText(std::string_view text) {
             }
         }
         AddEvents(std::move(events), result.items, result.notes);
-        std::map<std::string, bool> seen_todo;
+        std::vector<TodoComponent> todos;
         for (icalcomponent* vtodo : ComponentsOf(calendar, ICAL_VTODO_COMPONENT)) {
             found_any = true;
-            std::optional<ItemRecord> task = ReadVtodo(vtodo, zones, result.notes);
-            if (task && task->uid.empty()) {
-                task->uid = "#todo" + std::to_string(seen_todo.size() + 1);
-            }
-            // A repeating to-do's overrides share its UID; the first one stands for it.
-            if (task && !seen_todo[task->uid]) {
-                seen_todo[task->uid] = true;
-                result.items.push_back(std::move(*task));
-            }
+            todos.push_back(ReadVtodo(vtodo, zones, result.notes));
         }
+        AddTodos(std::move(todos), seen_todo_uids, result.items, result.notes);
     }
     if (result.items.empty()) {
         if (!found_any) {

@@ -102,6 +102,8 @@ std::vector<Candidate> CollectStarts(const SeriesRule& rule, DateTime from, Date
     return starts;
 }
 
+}  // namespace
+
 bool IsExcluded(const SeriesRule& rule, const icaltimetype& start, long long key) {
     for (const icaltimetype& excluded : rule.exdates) {
         if (excluded.is_date && !start.is_date) {
@@ -116,8 +118,6 @@ bool IsExcluded(const SeriesRule& rule, const icaltimetype& start, long long key
     }
     return false;
 }
-
-}  // namespace
 
 bool RepeatsWithinADay(const SeriesRule& rule) {
     for (const std::string& text : rule.rrules) {

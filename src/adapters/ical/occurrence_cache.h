@@ -1,5 +1,7 @@
 #pragma once
 
+#include <libical/ical.h>
+
 #include <mutex>
 #include <vector>
 
@@ -44,6 +46,9 @@ inline constexpr std::size_t kMaxOccurrencesPerExpansion = 100000;
 // Whether a series repeats by the hour, minute or second: such a series is expanded only
 // over the span asked for, never with a margin.
 bool RepeatsWithinADay(const SeriesRule& rule);
+
+// Whether an EXDATE takes out the occurrence starting at `start` (whose InstantKey is `key`).
+bool IsExcluded(const SeriesRule& rule, const icaltimetype& start, long long key);
 
 // The longest occurrence of a series in days: its own length or an override's.
 double LongestOccurrence(const EventRecord& record);
