@@ -24,10 +24,13 @@
 #include "adapters/speech/audio_output_choice.h"
 #include "adapters/speech/espeak_speech_service.h"
 #include "adapters/speech/logging_speech_service.h"
+#include "adapters/speech/speech_components.h"
 #include "command_line.h"
 #include "core/app/program.h"
 #include "core/app/services.h"
 #include "core/app/trace_log.h"
+#include "core/assistant/component_checks.h"
+#include "headless_install_help.h"
 #include "user_data.h"
 
 #ifndef PLANWARTE_INSTALLED_DATA
@@ -178,6 +181,20 @@ int main(int argc, char** argv) {
         }
         services.speech = &speech->Service();
     }
+    // The components the character needs, checked at its first start. Without windows a
+    // missing one's dialog is written out, so its link is never clicked.
+    HeadlessInstallHelp install_help(trace, std::cerr);
+    SpeechComponentProbes component_probes({
+        .character_host = services.speech,
+        .characters_folder = folders.ProgramFolder() + "chars/",
+        // The espeak-ng speech service loads its own voice-only character.
+        .built_in_character = true,
+    });
+    TMKFFehler component_checks({.probes = component_probes,
+                                 .presenter = install_help,
+                                 .shell = user_data.Launcher(),
+                                 .loop = loop});
+    services.component_checks = &component_checks;
     services.instance_lock = &instance_lock;
     // Before any further thread starts, so that every thread has the signals blocked and only
     // the waiting one receives them.

@@ -6,6 +6,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdlib>
 #include <filesystem>
@@ -202,6 +203,41 @@ TEST_F(PlanwarteBinaryTest, HeadlessProgramGreetsThroughItsSpeechAndEndsOnSigter
     EXPECT_GT(std::filesystem::file_size(speech_wav), 44u + 22050u);
     // The page was built and written.
     EXPECT_TRUE(std::filesystem::exists(folder_ / "temp/calendar.htm"));
+}
+
+TEST_F(PlanwarteBinaryTest, HeadlessProgramWithoutVoiceDataWritesTheInstallHelpAndSaysNothing) {
+    std::ofstream(settings_) << "Windows Registry Editor Version 5.00\r\n\r\n"
+                                "[HKEY_CURRENT_USER\\Software\\Tarvolen\\Merkfalter\\Kalender]\r\n"
+                                "\"UseDelay\"=dword:00000000\r\n"
+                                "\"CharacterUsed\"=dword:00000001\r\n";
+    const std::string speech_log = folder_ / "speech.log";
+    std::filesystem::create_directory(folder_ / "no-voices");
+    // espeak-ng looks for its voice data there and finds none.
+    const ScopedEnvironment voices("ESPEAK_DATA_PATH", folder_ / "no-voices");
+    const ScopedEnvironment log("PLANWARTE_SPEECH_LOG", speech_log);
+    const ScopedEnvironment output("PLANWARTE_SPEECH_OUTPUT", folder_ / "speech.wav");
+
+    const pid_t headless = Start({"--headless"});
+    const std::string link = "Link: https://planwarte.invalid/dynlinks/index.php?go=spchapi.exe";
+    for (int i = 0; i < 2000 && Slurp(log_).find(link) == std::string::npos; ++i) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    ::kill(headless, SIGTERM);
+    EXPECT_EQ(Wait(headless), 0);
+
+    // Each start of the character writes the dialog once: caption, text, link.
+    const std::vector<std::string> trace = Lines(Slurp(log_));
+    const auto caption = std::find(trace.begin(), trace.end(), "SAPI nicht installiert!");
+    ASSERT_NE(caption, trace.end()) << Slurp(log_);
+    ASSERT_GE(trace.end() - caption, 3);
+    EXPECT_EQ(caption[1],
+              "Leider ist SAPI nicht installiert. Das Programm kann deshalb nicht ausgeführt "
+              "werden. Um SAPI auf ihrem System zu installieren, folgen Sie bitte diesem Link.");
+    EXPECT_EQ(caption[2], link);
+    EXPECT_EQ(std::count(trace.begin(), trace.end(), "SAPI nicht installiert!"),
+              std::count(trace.begin(), trace.end(), link));
+    // The character never started.
+    EXPECT_EQ(Slurp(speech_log).find("Speak("), std::string::npos);
 }
 
 }  // namespace

@@ -65,6 +65,18 @@ int EspeakEngine::SampleRate() {
     return sample_rate_;
 }
 
+int EspeakEngine::VoiceCount() {
+    std::lock_guard lock(mutex_);
+    int count = 0;
+    if (!started_) {
+        return count;
+    }
+    for (const espeak_VOICE** voice = espeak_ListVoices(nullptr); voice && *voice; ++voice) {
+        ++count;
+    }
+    return count;
+}
+
 std::vector<VoiceVariant> EspeakEngine::Variants() {
     std::lock_guard lock(mutex_);
     std::vector<VoiceVariant> variants;

@@ -30,6 +30,9 @@ class EspeakEngine {
     // opens no sound device). False when it cannot start, e.g. without its voice data.
     bool Start();
     int SampleRate();
+    // The number of the library's voices (languages, without the variants); 0 when not
+    // started.
+    int VoiceCount();
     std::vector<VoiceVariant> Variants();
     // Speaks the UTF-8 text with the voice ("de", "en+f3") into the sink. False when the
     // voice or the text is refused.

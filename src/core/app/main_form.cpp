@@ -102,6 +102,7 @@ TForm1::TForm1(Services& services, StartMode mode, std::vector<std::string> argu
             .files = services_.files,
             .notice = services_.notice,
             .trace = [this](const std::string& text) { DebugTrace(text); },
+            .component_checks = services_.component_checks,
         },
         english_edition_,
         // The character's reports reach the assistant through the message filter.

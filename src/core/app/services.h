@@ -15,6 +15,7 @@ class SettingsStore;
 class ShellLauncher;
 class SpeechService;
 class SplashFactory;
+class TMKFFehler;
 class TraceLog;
 class UserNotice;
 
@@ -41,6 +42,8 @@ struct Services {
     ShellLauncher* shell = nullptr;
     // The speaking character; null: no assistant (its start answers "not available").
     SpeechService* speech = nullptr;
+    // The checks for the components the speaking character needs; null: none are made.
+    TMKFFehler* component_checks = nullptr;
 };
 
 }  // namespace planwarte

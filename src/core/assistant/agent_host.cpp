@@ -6,6 +6,7 @@
 #include "core/app/event_loop.h"
 #include "core/app/file_system.h"
 #include "core/app/host_services.h"
+#include "core/assistant/component_checks.h"
 #include "core/common/string_table.h"
 #include "core/settings/setting_values.h"
 #include "core/settings/settings_store.h"
@@ -81,6 +82,11 @@ bool AgentHost::LoadAgent(int x, int y, bool show) {
     }
     StartSettings settings;
     if (!ReadStartSettings(settings)) {
+        return false;
+    }
+    // A missing component has shown its dialog; the checks run again at the next start.
+    if (services_.component_checks && services_.component_checks->Pending() &&
+        !services_.component_checks->Run(english_)) {
         return false;
     }
     idle_ticks_ = 0;

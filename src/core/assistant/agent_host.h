@@ -14,6 +14,7 @@ namespace planwarte {
 class EventLoop;
 class FileSystem;
 class SettingsStore;
+class TMKFFehler;
 class UserNotice;
 
 struct AgentHostServices {
@@ -24,6 +25,9 @@ struct AgentHostServices {
     FileSystem& files;
     UserNotice& notice;
     std::function<void(const std::string&)> trace;
+    // The checks for the components the character needs, made at a start while they are
+    // pending; null: no check.
+    TMKFFehler* component_checks = nullptr;
 };
 
 // How a text is spoken; the gestures are the character's reading animations.

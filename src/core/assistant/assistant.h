@@ -17,6 +17,7 @@ class FileSystem;
 class OutlookSession;
 class SettingsStore;
 class SpeechService;
+class TMKFFehler;
 class UserNotice;
 
 struct AssistantServices {
@@ -28,6 +29,8 @@ struct AssistantServices {
     FileSystem& files;
     UserNotice& notice;
     std::function<void(const std::string&)> trace;
+    // Null: the character starts without checking its components.
+    TMKFFehler* component_checks = nullptr;
 };
 
 // The speaking assistant as the main window holds it: the character and what it says by
