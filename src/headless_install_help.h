@@ -1,6 +1,8 @@
 #pragma once
 
 #include <ostream>
+#include <set>
+#include <string>
 
 #include "core/assistant/component_checks.h"
 
@@ -8,9 +10,11 @@ namespace planwarte {
 
 class TraceLog;
 
-// The install-help dialogs of a program without windows: each one shown is written, caption,
-// text and the addresses of its link, to the trace and to the error stream, and closed at once
-// as with its button.
+// The install-help dialogs of a program without windows. The first time a dialog is shown in
+// a run, its caption, its text and what to install on Debian go to the error stream, and the
+// same with the addresses of its link to the trace; it is then closed as with its button.
+// Every start of the assistant shows it again, some every minute, so later showings only
+// trace its caption.
 class HeadlessInstallHelp : public InstallHelpPresenter {
   public:
     HeadlessInstallHelp(TraceLog& trace, std::ostream& errors) : trace_(trace), errors_(errors) {}
@@ -20,6 +24,7 @@ class HeadlessInstallHelp : public InstallHelpPresenter {
   private:
     TraceLog& trace_;
     std::ostream& errors_;
+    std::set<std::string> reported_;
 };
 
 }  // namespace planwarte
