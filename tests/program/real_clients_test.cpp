@@ -145,6 +145,15 @@ class RealClientsTest : public ::testing::Test {
         ASSERT_EQ(Run(todo_, arguments), 0) << Stderr();
     }
 
+    // Marks done, with todoman, the first open to-do it lists.
+    void CompleteFirstListedTodo() {
+        Todo({"--porcelain", "list"});
+        std::smatch id;
+        const std::string listing = Stdout();
+        ASSERT_TRUE(std::regex_search(listing, id, std::regex(R"("id":\s*(\d+))"))) << listing;
+        Todo({"done", id[1].str()});
+    }
+
     // The week view, with the given folder lines (as --list-folders prints them) ticked.
     void WriteSettings(const std::vector<std::string>& folder_lines) {
         std::string text =
@@ -229,11 +238,7 @@ TEST_F(RealClientsTest, TaskMarkedDoneWithTodomanIsGoneFromTheNextPage) {
     std::map<int, std::string> days = RenderWeekOf("2026-12-16");
     ASSERT_TRUE(Contains(days[17], "Abgabe Bericht")) << page_;
 
-    Todo({"--porcelain", "list"});
-    std::smatch id;
-    const std::string listing = Stdout();
-    ASSERT_TRUE(std::regex_search(listing, id, std::regex(R"("id":\s*(\d+))"))) << listing;
-    Todo({"done", id[1].str()});
+    CompleteFirstListedTodo();
 
     RenderWeekOf("2026-12-16");
     EXPECT_FALSE(Contains(page_, "Abgabe Bericht")) << page_;
@@ -252,11 +257,7 @@ TEST_F(RealClientsTest, RepeatingTaskCompletedWithTodomanShowsItsNextOccurrence)
     std::map<int, std::string> days = RenderWeekOf("2026-12-16");
     ASSERT_TRUE(Contains(days[14], "Blumen giessen")) << page_;
 
-    Todo({"--porcelain", "list"});
-    std::smatch id;
-    const std::string listing = Stdout();
-    ASSERT_TRUE(std::regex_search(listing, id, std::regex(R"("id":\s*(\d+))"))) << listing;
-    Todo({"done", id[1].str()});
+    CompleteFirstListedTodo();
 
     days = RenderWeekOf("2026-12-16");
     EXPECT_FALSE(Contains(days[14], "Blumen giessen")) << "the done occurrence is gone: " << page_;
