@@ -197,9 +197,13 @@ TEST_F(DemoFilesTest, TaskListsHoldOpenOverdueUrgentAndDoneTasks) {
             if (Text(task, ICAL_PRIORITY_PROPERTY) == "1") {
                 seen.insert("high");
             }
+            if (icalcomponent_get_first_property(task, ICAL_RRULE_PROPERTY)) {
+                seen.insert("repeating");
+            }
         }
     }
-    EXPECT_EQ(seen, (std::set<std::string>{"done", "open", "no due date", "overdue", "high"}));
+    EXPECT_EQ(seen, (std::set<std::string>{"done", "open", "no due date", "overdue", "high",
+                                           "repeating"}));
 }
 
 TEST_F(DemoFilesTest, MaildirHoldsThreeUnreadMailsOfTodayAndOneRead) {

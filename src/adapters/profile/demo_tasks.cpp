@@ -12,6 +12,9 @@ struct DemoTask {
     std::optional<int> due_in_days;  // none: no due date
     int priority = 0;                // 0: none
     bool completed = false;
+    // Due every week from a week before today; last week's occurrence is done, so today's
+    // is the one that shows.
+    bool weekly = false;
 };
 
 void AddTaskList(const std::string& collection, const std::string& color,
@@ -36,7 +39,17 @@ void AddTaskList(const std::string& collection, const std::string& color,
         } else {
             lines.push_back("STATUS:NEEDS-ACTION");
         }
+        if (task.weekly) {
+            lines.push_back("RRULE:FREQ=WEEKLY");
+        }
         lines.push_back("END:VTODO");
+        if (task.weekly && task.due_in_days) {
+            const std::string first = IcsDate(DateTime(today.value + *task.due_in_days));
+            lines.insert(lines.end(),
+                         {"BEGIN:VTODO", "UID:" + uid, "DTSTAMP:" + DemoStamp(today),
+                          "RECURRENCE-ID;VALUE=DATE:" + first, "DUE;VALUE=DATE:" + first,
+                          "STATUS:COMPLETED", "COMPLETED:" + DemoStamp(today), "END:VTODO"});
+        }
         AddDemoItem(collection, uid, lines, files);
     }
 }
@@ -50,6 +63,7 @@ void AddDemoTasks(DateTime today, std::vector<DemoFile>& files) {
                     {"Präsentation vorbereiten", 2, 1, false},
                     {"Bücher in die Bücherei bringen", std::nullopt, 0, false},
                     {"Urlaub planen", 10, 5, false},
+                    {"Blumen gießen", -7, 0, false, true},
                     {"Fahrrad zur Inspektion bringen", -1, 0, true},
                 },
                 today, files);
