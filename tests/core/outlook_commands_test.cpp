@@ -4,6 +4,7 @@
 #include <string>
 #include <vector>
 
+#include "adapters/fake/recording_shell_launcher.h"
 #include "common/fake_services.h"
 #include "core/app/main_form.h"
 #include "core/app/shell_launcher.h"
@@ -15,20 +16,6 @@ namespace planwarte {
 namespace {
 
 using testing_support::FakeServices;
-
-class RecordingLauncher : public ShellLauncher {
-  public:
-    struct Start {
-        std::string file;
-        std::string parameters;
-        int show_state;
-        bool operator==(const Start&) const = default;
-    };
-    void Open(const std::string& file, const std::string& parameters, int show_state) override {
-        starts.push_back({file, parameters, show_state});
-    }
-    std::vector<Start> starts;
-};
 
 // A started main window over a second store with a calendar and a task folder, whose items
 // are looked up through the used-folder entries of the settings.
@@ -73,7 +60,7 @@ class OutlookCommandsTest : public ::testing::Test {
     }
 
     FakeServices fakes_;
-    RecordingLauncher launcher_;
+    RecordingShellLauncher launcher_;
     std::shared_ptr<FakeFolder> calendar_;
     std::shared_ptr<FakeFolder> tasks_;
     std::string appointment_id_;
@@ -158,7 +145,7 @@ TEST_F(OutlookCommandsTest, NewItemCommandsStartTheCalendarProgramWithTheirSwitc
     form.neueAufgabe1Click();
     form.MailClick();
     form.TrayIconDoubleClick();
-    using Start = RecordingLauncher::Start;
+    using Start = RecordingShellLauncher::Start;
     EXPECT_EQ(launcher_.starts,
               (std::vector<Start>{{"outlook.exe", "/c ipm.appointment", kShowNormal},
                                   {"outlook.exe", "/c ipm.task", kShowNormal},
