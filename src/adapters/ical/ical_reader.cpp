@@ -256,18 +256,14 @@ bool Repeats(icalcomponent* component) {
            icalcomponent_get_first_property(component, ICAL_RDATE_PROPERTY) != nullptr;
 }
 
-// Why a rule is not expanded, or null. The expansion searches step by step for the next
-// occurrence. A rule repeating every second would put more entries on one day than a page can
-// show, and its search walks seconds. A rule repeating every minute or hour whose days never
-// come (the 30th of February) would be searched minute by minute or hour by hour for ever or
-// for seconds, so its days are looked for first, by days.
-const char* RefusedRule(const icalrecurrencetype& recurrence, const icaltimetype& first) {
-    if (recurrence.freq == ICAL_SECONDLY_RECURRENCE) {
-        return "repeats every second";
-    }
-    if (recurrence.freq != ICAL_MINUTELY_RECURRENCE && recurrence.freq != ICAL_HOURLY_RECURRENCE) {
-        return nullptr;
-    }
+// How many steps a search for the next occurrence may take: about a tenth of a second.
+constexpr long long kMaxSearchSteps = 100000;
+// How far ahead the days of a rule repeating within a day are looked at.
+constexpr int kYearsOfDaysLookedAt = 8;
+
+// The largest number of days between two days on which a rule repeating within a day occurs
+// (from its first day on), over the years looked at; -1 when it occurs on none of them.
+long long LargestGapInDays(const icalrecurrencetype& recurrence, const icaltimetype& first) {
     icalrecurrencetype days = recurrence;
     days.freq = ICAL_DAILY_RECURRENCE;
     days.interval = 1;
@@ -279,13 +275,55 @@ const char* RefusedRule(const icalrecurrencetype& recurrence, const icaltimetype
     days.by_set_pos[0] = ICAL_RECURRENCE_ARRAY_MAX;
     icaltimetype day = first;
     day.is_date = 1;
+    day.zone = nullptr;
     icalrecur_iterator* iterator = icalrecur_iterator_new(days, day);
     if (iterator == nullptr) {
-        return "cannot be read";
+        return -1;
     }
-    const bool occurs = !icaltime_is_null_time(icalrecur_iterator_next(iterator));
+    constexpr long long kSecondsPerDay = 24 * 60 * 60;
+    const long long start = icaltime_as_timet(day) / kSecondsPerDay;
+    const long long end = start + kYearsOfDaysLookedAt * 366;
+    long long previous = start;
+    long long largest = -1;
+    for (;;) {
+        const icaltimetype next = icalrecur_iterator_next(iterator);
+        if (icaltime_is_null_time(next)) {
+            break;
+        }
+        const long long number = icaltime_as_timet(next) / kSecondsPerDay;
+        largest = std::max(largest, number - previous);
+        previous = number;
+        if (number > end) {
+            break;
+        }
+    }
     icalrecur_iterator_free(iterator);
-    return occurs ? nullptr : "never occurs";
+    return largest;
+}
+
+// Why a rule is not expanded, or null. The expansion searches step by step for the next
+// occurrence, and a step of a rule repeating within a day is one repetition. A rule repeating
+// every second would put more entries on one day than a page can show. A rule repeating every
+// minute or hour whose days never come (the 30th of February) would be searched for ever, and
+// one whose days lie far apart (every minute of the 29th of February) for seconds at each page.
+const char* RefusedRule(const icalrecurrencetype& recurrence, const icaltimetype& first) {
+    if (recurrence.freq == ICAL_SECONDLY_RECURRENCE) {
+        return "repeats every second";
+    }
+    if (recurrence.freq != ICAL_MINUTELY_RECURRENCE && recurrence.freq != ICAL_HOURLY_RECURRENCE) {
+        return nullptr;
+    }
+    const long long gap = LargestGapInDays(recurrence, first);
+    if (gap < 0) {
+        return "never occurs";
+    }
+    const long long per_day = recurrence.freq == ICAL_MINUTELY_RECURRENCE ? 24 * 60 : 24;
+    const long long steps_per_day =
+        std::max(1LL, per_day / std::max<short>(1, recurrence.interval));
+    if (gap * steps_per_day > kMaxSearchSteps) {
+        return "repeats within days too far apart";
+    }
+    return nullptr;
 }
 
 // The rule part of a series whose first occurrence starts at `first`: its RRULEs, RDATEs and
