@@ -264,6 +264,12 @@ constexpr int kYearsOfDaysLookedAt = 8;
 // The largest number of days between two days on which a rule repeating within a day occurs
 // (from its first day on), over the years looked at; -1 when it occurs on none of them.
 long long LargestGapInDays(const icalrecurrencetype& recurrence, const icaltimetype& first) {
+    const auto unset = [](const short* list) { return list[0] == ICAL_RECURRENCE_ARRAY_MAX; };
+    if (unset(recurrence.by_day) && unset(recurrence.by_month_day) &&
+        unset(recurrence.by_year_day) && unset(recurrence.by_week_no) &&
+        unset(recurrence.by_month)) {
+        return 1;  // no part of the rule picks days: it occurs every day
+    }
     icalrecurrencetype days = recurrence;
     days.freq = ICAL_DAILY_RECURRENCE;
     days.interval = 1;
