@@ -160,7 +160,7 @@ TEST_P(GoldenPages, PageShowsTheWeekWithoutFailuresAndNoTagIsLeft) {
 
 INSTANTIATE_TEST_SUITE_P(StandardDesign, GoldenPages,
                          ::testing::ValuesIn(realistic_week::kWeekViews),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& case_info) { return std::string(case_info.param.name); });
 
 // The tags each kind of template knows; any other name vanishes from the page unnoticed.
 const std::set<std::string> kCommonTags = {

@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(
                                At(2004, 12, 8, 10),
                                At(2004, 12, 8, 10),
                                false}),
-    [](const ::testing::TestParamInfo<TimeCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<TimeCase>& case_info) { return case_info.param.name; });
 
 TEST(IcalReaderTest, AnUnknownZoneIsReadAsLocalTimeAndNoted) {
     ScopedTimeZone zone;
@@ -239,7 +239,7 @@ INSTANTIATE_TEST_SUITE_P(
                      {"TRIGGER:-PT15M"},
                      true,
                      At(2004, 12, 8, 9)}),
-    [](const ::testing::TestParamInfo<ReminderCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<ReminderCase>& case_info) { return case_info.param.name; });
 
 struct TaskCase {
     const char* name;
@@ -275,7 +275,7 @@ INSTANTIATE_TEST_SUITE_P(
         TaskCase{"FullPercent", {"PERCENT-COMPLETE:100"}, DateTime(949998.0), true},
         TaskCase{"HalfPercent", {"PERCENT-COMPLETE:50"}, DateTime(949998.0), false},
         TaskCase{"Cancelled", {"STATUS:CANCELLED"}, DateTime(949998.0), true}),
-    [](const ::testing::TestParamInfo<TaskCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<TaskCase>& case_info) { return case_info.param.name; });
 
 TEST(IcalReaderTest, ReadsATodomanTask) {
     ScopedTimeZone zone;
@@ -453,7 +453,9 @@ INSTANTIATE_TEST_SUITE_P(
                           DateTime(949998.0),
                           false,
                           At(2026, 12, 14, 8)}),
-    [](const ::testing::TestParamInfo<RepeatingTaskCase>& info) { return info.param.name; });
+    [](const ::testing::TestParamInfo<RepeatingTaskCase>& case_info) {
+        return case_info.param.name;
+    });
 
 TEST(IcalReaderTest, AnOccurrenceOfAMissingToDoSeriesStandsAlone) {
     ScopedTimeZone zone;

@@ -70,7 +70,7 @@ INSTANTIATE_TEST_SUITE_P(
                    "att", "Nachricht"},
         ReaderCase{"no_text_part", "Subject: bin\nContent-Type: image/png\n\n\x89PNG\n", "bin",
                    ""}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& case_info) { return std::string(case_info.param.name); });
 
 TEST(MailReader, AnswersNothingForWhatIsNoMail) {
     EXPECT_FALSE(ReadMail("").has_value());

@@ -95,7 +95,7 @@ void VirtualThreadGate::WorkerSynchronize(std::function<void()> call) {
         // worker's wait ends with an error.
         messages_.push_back([this, self, done = std::move(done), call = std::move(call)] {
             {
-                std::lock_guard lock(mutex_);
+                std::lock_guard count_lock(mutex_);
                 --synchronizing_;
             }
             std::exception_ptr error;
@@ -104,14 +104,14 @@ void VirtualThreadGate::WorkerSynchronize(std::function<void()> call) {
             } catch (...) {
                 error = std::current_exception();
             }
-            std::unique_lock lock(mutex_);
+            std::unique_lock main_lock(mutex_);
             running_.insert(self);
             if (error) {
                 done->set_exception(error);
             } else {
                 done->set_value();
             }
-            WaitUntilNoneRunning(lock);
+            WaitUntilNoneRunning(main_lock);
         });
         changed_.notify_all();
     }

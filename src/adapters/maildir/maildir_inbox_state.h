@@ -19,8 +19,9 @@ struct UserPropertyRecord {
 };
 
 struct MaildirInboxState {
-    MaildirInboxState(std::string maildir, MaildirInbox::TraceSink trace, MaildirInbox::Opener open)
-        : index(std::move(maildir), std::move(trace)), open(std::move(open)) {}
+    MaildirInboxState(std::string maildir, MaildirInbox::TraceSink trace,
+                      MaildirInbox::Opener opener)
+        : index(std::move(maildir), std::move(trace)), open(std::move(opener)) {}
 
     std::mutex mutex;  // guards everything below
     MaildirIndex index;

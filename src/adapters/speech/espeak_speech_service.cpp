@@ -210,7 +210,7 @@ void EspeakSpeechService::SetVoice(int character_id, const std::string& mode_id)
     Character& character = RequireCharacter(character_id);
     const std::string variant = Unbraced(mode_id);
     const bool known = std::ranges::any_of(
-        variants_, [&variant](const VoiceVariant& known) { return known.id == variant; });
+        variants_, [&variant](const VoiceVariant& offered) { return offered.id == variant; });
     if (!known) {
         throw SpeechError("espeak-ng: no voice mode " + mode_id);
     }
