@@ -181,16 +181,29 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view contents, s
     return true;
 }
 
-std::optional<std::string> MoveAside(const std::string& path, std::string* error) {
+namespace {
+
+// "<path>.broken-YYYYMMDD-HHMMSS" in local time.
+std::string AsideName(const std::string& path) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const std::string base = path + ".broken-" + stamp;
+    return path + ".broken-" + stamp;
+}
+
+std::string Numbered(const std::string& base, int n) {
+    return n == 0 ? base : base + "-" + std::to_string(n);
+}
+
+}  // namespace
+
+std::optional<std::string> MoveAside(const std::string& path, std::string* error) {
+    const std::string base = AsideName(path);
     std::string aside = base;
     for (int n = 1; Exists(aside); ++n) {
-        aside = base + "-" + std::to_string(n);
+        aside = Numbered(base, n);
     }
     if (::rename(path.c_str(), aside.c_str()) != 0) {
         *error = ErrnoText("cannot rename to " + aside);
@@ -198,6 +211,38 @@ std::optional<std::string> MoveAside(const std::string& path, std::string* error
     }
     SyncFolder(ParentFolder(path));
     return aside;
+}
+
+std::optional<std::string> CopyAside(const std::string& path, std::string_view bytes,
+                                     std::string* error) {
+    const std::string base = AsideName(path);
+    for (int n = 0;; ++n) {
+        const std::string aside = Numbered(base, n);
+        // O_EXCL: an earlier copy under the same name is never overwritten.
+        const int fd =
+            ::open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0 && errno == EEXIST) {
+            continue;
+        }
+        if (fd < 0) {
+            *error = ErrnoText("cannot create " + aside);
+            return std::nullopt;
+        }
+        bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+        if (!written) {
+            *error = ErrnoText("cannot write " + aside);
+        }
+        if (::close(fd) != 0 && written) {
+            written = false;
+            *error = ErrnoText("cannot write " + aside);
+        }
+        if (!written) {
+            ::unlink(aside.c_str());
+            return std::nullopt;
+        }
+        SyncFolder(ParentFolder(path));
+        return aside;
+    }
 }
 
 }  // namespace planwarte

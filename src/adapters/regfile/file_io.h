@@ -33,4 +33,9 @@ bool ReplaceFileAtomically(const std::string& path, std::string_view contents, s
 // is taken. Returns the new name, or nothing with the reason in `error`.
 std::optional<std::string> MoveAside(const std::string& path, std::string* error);
 
+// Stores `bytes` under the name MoveAside would choose, private to the user and flushed; the
+// file at `path` stays. Returns the copy's name, or nothing with the reason in `error`.
+std::optional<std::string> CopyAside(const std::string& path, std::string_view bytes,
+                                     std::string* error);
+
 }  // namespace planwarte
