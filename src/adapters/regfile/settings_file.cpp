@@ -4,10 +4,14 @@
 
 #include "adapters/regfile/file_io.h"
 #include "adapters/regfile/file_lock.h"
+#include "posix/atomic_file.h"
 
 namespace planwarte {
 
 namespace {
+
+// Settings are the user's own: a new file is private to the user.
+constexpr mode_t kNewFileMode = 0600;
 
 // A file full of unreadable lines is told by its first few; the copy kept has them all.
 constexpr std::size_t kUnreadableLinesTraced = 10;
@@ -75,7 +79,7 @@ std::optional<RegDocument> SettingsFile::Change(const std::function<void(RegDocu
     if (!KeepCopyBeforeRewrite(*stored, not_stored)) {
         return std::nullopt;
     }
-    if (!ReplaceFileAtomically(path_, contents, &error)) {
+    if (!ReplaceFileAtomically(path_, contents, kNewFileMode, &error)) {
         Trace(not_stored + error);
         return std::nullopt;
     }
