@@ -1,7 +1,8 @@
 #!/bin/sh
 # Builds the libFuzzer targets with clang and runs each for a short while:
 # scripts/fuzz.sh [SECONDS_PER_TARGET]   (default 10)
-# Seeds come from the test fixtures; what a run finds is left in build-fuzz/findings/.
+# Seeds come from the test fixtures and fuzz/seeds/; what a run finds is left in
+# build-fuzz/findings/.
 set -eu
 cd "$(dirname "$0")/.."
 seconds="${1:-10}"
@@ -24,6 +25,8 @@ seeds() {
         template_expander_fuzz) echo data/vorlagen ;;
         ini_file_fuzz) echo data/vorlagen ;;
         ical_reader_fuzz) echo tests/ical/fixtures ;;
+        item_filter_fuzz) echo fuzz/seeds/item_filter ;;
+        mail_reader_fuzz) echo fuzz/seeds/mail_reader ;;
         *) echo "" ;;
     esac
 }

@@ -190,13 +190,12 @@ TEST(RegFileFormatTest, RepeatedValueKeepsItsPlaceAndTakesTheLastData) {
     EXPECT_EQ(a->values[0].data, "text");
 }
 
-TEST(RegFileFormatTest, RejectsWhatIsNoExport) {
+TEST(RegFileFormatTest, RefusesWhatIsNoExport) {
     struct Case {
         const char* name;
         std::string bytes;
     };
-    const std::string header = "Windows Registry Editor Version 5.00\r\n";
-    const std::string key = "[HKEY_CURRENT_USER\\A]\r\n";
+    const std::string key = "[HKEY_CURRENT_USER\\A]\r\n\"Delay\"=dword:00000003\r\n";
     const std::vector<Case> cases = {
         {"empty file", ""},
         {"only blank lines", "\r\n\r\n"},
@@ -204,22 +203,8 @@ TEST(RegFileFormatTest, RejectsWhatIsNoExport) {
                                 "ELF\x02\x01\x01",
                                 7)},
         {"other text", "[settings]\nDelay=3\n"},
+        {"keys and values without a header", key},
         {"wrong version", "Windows Registry Editor Version 6.00\r\n" + key},
-        {"value outside a key", header + "\"Delay\"=dword:00000003\r\n"},
-        {"key line not closed", header + "[HKEY_CURRENT_USER\\A\r\n"},
-        {"empty key path", header + "[]\r\n"},
-        {"bare word", header + key + "Delay=3\r\n"},
-        {"name not closed", header + key + "\"Delay=dword:3\r\n"},
-        {"no equals sign", header + key + "\"Delay\" dword:3\r\n"},
-        {"text not closed", header + key + "\"Design\"=\"Standard\r\n"},
-        {"data after the text", header + key + "\"Design\"=\"Standard\" x\r\n"},
-        {"dword too long", header + key + "\"Delay\"=dword:000000003\r\n"},
-        {"dword not hexadecimal", header + key + "\"Delay\"=dword:0000000g\r\n"},
-        {"dword empty", header + key + "\"Delay\"=dword:\r\n"},
-        {"unknown type", header + key + "\"Delay\"=qword:3\r\n"},
-        {"hex with other characters", header + key + "\"Bin\"=hex:01,zz\r\n"},
-        {"hex type not closed", header + key + "\"Bin\"=hex(2:01\r\n"},
-        {"hex continued past the end", header + key + "\"Bin\"=hex:01,\\\r\n"},
         {"UTF-16 cut in half", Utf16LeExport(u"REGEDIT4\r\n") + "\x41"},
     };
     for (const Case& c : cases) {
@@ -230,10 +215,165 @@ TEST(RegFileFormatTest, RejectsWhatIsNoExport) {
     }
 }
 
-TEST(RegFileFormatTest, ErrorNamesTheLine) {
+TEST(RegFileFormatTest, HeaderAloneIsAnEmptyExport) {
+    for (const char* bytes : {"Windows Registry Editor Version 5.00\r\n", "REGEDIT4",
+                              "\r\nREGEDIT4 \t\r\r\n\r\n; nothing yet\r\n"}) {
+        SCOPED_TRACE(bytes);
+        const RegParseResult result = ParseRegFile(bytes);
+        ASSERT_TRUE(result.document.has_value()) << result.error;
+        EXPECT_TRUE(result.document->keys().empty());
+        EXPECT_TRUE(result.unreadable.empty());
+    }
+}
+
+// Blanks and carriage returns at a line's end are what some editors and scripts leave behind;
+// the file reads as if they were not there, and is written back in its own layout.
+TEST(RegFileFormatTest, BlanksAndCarriageReturnsAtLineEndsAreNoFault) {
+    const std::vector<std::string> lines = {
+        "Windows Registry Editor Version 5.00",
+        "",
+        "[HKEY_CURRENT_USER\\Software\\Tarvolen\\Merkfalter\\Kalender]",
+        "\"VORLAGE\"=dword:00000001",
+        "\"Design\"=\"Standard\"",
+        "\"Blob\"=hex:01,02,\\",
+        "  03,04",
+        "\"Delay\"=dword:00000005",
+        "",
+    };
+    std::string canonical;
+    for (const std::string& line : lines) {
+        canonical += line + "\r\n";
+    }
+    struct Case {
+        const char* name;
+        std::size_t line;  // index into `lines`
+        std::string ending;
+    };
+    const std::vector<Case> cases = {
+        {"stray carriage return after the header", 0, "\r\r\n"},
+        {"stray carriage return after a key line", 2, "\r\r\n"},
+        {"blanks and tabs after a key line", 2, " \t \r\n"},
+        {"stray carriage return after a dword", 3, "\r\r\n"},
+        {"blanks and tabs after a dword", 3, " \t\r\n"},
+        {"blanks and carriage returns mixed after a dword", 3, " \r\t\r\n"},
+        {"tabs after a text, LF only", 4, "\t\t\n"},
+        {"stray carriage return after a continued line", 5, "\r\r\n"},
+        {"blank after the continuation backslash", 5, " \r\n"},
+        {"stray carriage return after the continuation", 6, "\r\r\n"},
+        {"blanks and tabs after the continuation", 6, "\t \r\n"},
+        {"several carriage returns after the last value", 7, "\r\r\r\n"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string bytes;
+        for (std::size_t i = 0; i < lines.size(); ++i) {
+            bytes += lines[i] + (i == c.line ? c.ending : "\r\n");
+        }
+        const RegParseResult result = ParseRegFile(bytes);
+        ASSERT_TRUE(result.document.has_value()) << result.error;
+        EXPECT_TRUE(result.unreadable.empty()) << DescribeUnreadableLine(result.unreadable.front());
+        EXPECT_EQ(FormatRegFile(*result.document), canonical);
+    }
+}
+
+// A line that cannot be read costs that line only: the values around it, in the same key,
+// are read, and the line is named by its number.
+TEST(RegFileFormatTest, UnreadableLineCostsOnlyItself) {
+    const std::string header = "Windows Registry Editor Version 5.00\r\n";
+    const std::string key = "[HKEY_CURRENT_USER\\A]\r\n";
+    const std::string before = "\"Before\"=dword:00000001\r\n";
+    const std::string after = "\"After\"=\"still read\"\r\n";
+    struct Case {
+        const char* name;
+        std::string bad;  // placed between the two good values, from line 5
+        std::string reason;
+    };
+    const std::vector<Case> cases = {
+        {"bare word", "Delay=3\r\n", "neither a key nor a value"},
+        {"name not closed", "\"Delay=dword:3\r\n", "unterminated value name"},
+        {"no equals sign", "\"Delay\" dword:3\r\n", "no \"=\" after the value name"},
+        {"text not closed", "\"Design\"=\"Standard\r\n", "bad text value"},
+        {"data after the text", "\"Design\"=\"Standard\" x\r\n", "bad text value"},
+        {"dword too long", "\"Delay\"=dword:000000003\r\n", "bad dword value"},
+        {"dword not hexadecimal", "\"Delay\"=dword:0000000g\r\n", "bad dword value"},
+        {"dword empty", "\"Delay\"=dword:\r\n", "bad dword value"},
+        {"unknown type", "\"Delay\"=qword:3\r\n", "unknown value type"},
+        {"hex with other characters", "\"Bin\"=hex:01,zz\r\n", "bad hex value"},
+        {"hex type not closed", "\"Bin\"=hex(2:01\r\n", "bad hex value"},
+        // The whole value goes, with its continuation lines, and nothing of it is misread.
+        {"bad byte in a continuation line", "\"Bin\"=hex:01,\\\r\n  zz,03,\\\r\n  04\r\n",
+         "bad hex value (continued to line 7)"},
+        {"continuation cut short by a blank line", "\"Bin\"=hex:01,\\\r\n\r\n",
+         "continued value cut short by line 6"},
+        {"continuation cut short by the next value", "\"Bin\"=hex:01,\\\r\n  02,\\\r\n",
+         "continued value cut short by line 7 (continued to line 6)"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RegParseResult result = ParseRegFile(header + "\r\n" + key + before + c.bad + after);
+        ASSERT_TRUE(result.document.has_value()) << result.error;
+        ASSERT_EQ(result.unreadable.size(), 1u);
+        EXPECT_EQ(result.unreadable[0].line, 5u);
+        EXPECT_EQ(result.unreadable[0].reason, c.reason);
+        const RegKey* a = result.document->FindKey("HKEY_CURRENT_USER\\A");
+        ASSERT_NE(a, nullptr);
+        ASSERT_EQ(a->values.size(), 2u);
+        EXPECT_EQ(a->values[0].name, "Before");
+        EXPECT_EQ(a->values[1].name, "After");
+        EXPECT_EQ(a->values[1].data, "still read");
+    }
+}
+
+TEST(RegFileFormatTest, ValuesWithoutAKeyToGoToAreUnreadable) {
+    struct Case {
+        const char* name;
+        std::string body;
+        std::vector<std::size_t> lines;
+        std::vector<std::string> keys;  // path below the hive, then the number of values
+    };
+    const std::vector<Case> cases = {
+        {"value before the first key",
+         "\"Delay\"=dword:00000003\n[HKEY_CURRENT_USER\\A]\n\"x\"=dword:1\n",
+         {2},
+         {"A 1"}},
+        // Its values must not slip into the key before it.
+        {"values under a key line not closed",
+         "[HKEY_CURRENT_USER\\A]\n\"x\"=dword:1\n[HKEY_CURRENT_USER\\B\n\"y\"=dword:2\n"
+         "\"z\"=hex:01,\\\n  02\n[HKEY_CURRENT_USER\\C]\n\"w\"=dword:3\n",
+         {4, 5, 6},
+         {"A 1", "C 1"}},
+        {"values under an empty key path",
+         "[]\n\"y\"=dword:2\n[HKEY_CURRENT_USER\\A]\n",
+         {2, 3},
+         {"A 0"}},
+        {"continued value at the end of the file",
+         "[HKEY_CURRENT_USER\\A]\n\"Bin\"=hex:01,\\\n",
+         {3},
+         {"A 0"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const RegParseResult result = ParseRegFile("REGEDIT4\n" + c.body);
+        ASSERT_TRUE(result.document.has_value()) << result.error;
+        std::vector<std::size_t> lines;
+        for (const RegUnreadableLine& line : result.unreadable) {
+            lines.push_back(line.line);
+        }
+        EXPECT_EQ(lines, c.lines);
+        std::vector<std::string> keys;
+        for (const RegKey& key : result.document->keys()) {
+            keys.push_back(key.path.substr(std::string("HKEY_CURRENT_USER\\").size()) + " " +
+                           std::to_string(key.values.size()));
+        }
+        EXPECT_EQ(keys, c.keys);
+    }
+}
+
+TEST(RegFileFormatTest, UnreadableLineIsDescribedByItsNumber) {
     const RegParseResult result =
         ParseRegFile("REGEDIT4\n\n[HKEY_CURRENT_USER\\A]\n\"ok\"=dword:1\n\"bad\"=nothing\n");
-    EXPECT_EQ(result.error.rfind("line 5:", 0), 0u) << result.error;
+    ASSERT_EQ(result.unreadable.size(), 1u);
+    EXPECT_EQ(DescribeUnreadableLine(result.unreadable[0]), "line 5: unknown value type");
 }
 
 TEST(RegFileFormatTest, NewKeysFollowTheTreeOrderAndTheWrittenCase) {

@@ -234,11 +234,11 @@ TEST_F(RegFileStoreTest, WritesOfTwoHandlesBothSurvive) {
     EXPECT_EQ(key->ReadInteger("AlphaAktive"), 200);
 }
 
-TEST_F(RegFileStoreTest, BrokenFileIsMovedAsideAndDefaultsAreUsed) {
+TEST_F(RegFileStoreTest, FileThatIsNoExportIsMovedAsideAndDefaultsAreUsed) {
     const std::vector<std::string> broken = {
         "",
         "not a registry file at all",
-        std::string(kHeader) + kKalenderSection + "\"Delay\"=dword:zz\r\n",
+        std::string(kKalenderSection) + "\"Delay\"=dword:00000002\r\n",  // no header
         std::string("\x00\x01\x02\xFF", 4),
     };
     for (const std::string& bytes : broken) {
@@ -269,6 +269,91 @@ TEST_F(RegFileStoreTest, BrokenFileIsMovedAsideAndDefaultsAreUsed) {
         EXPECT_EQ(fresh->ReadInteger("Delay"), 9);
         EXPECT_EQ(ReadFileBytes(folder / aside), bytes);
     }
+}
+
+// Lines as some editors and scripts write them ("\r\r\n", trailing blanks) are read as they
+// are meant, without a word in the trace.
+TEST_F(RegFileStoreTest, StrayCarriageReturnsAndBlanksAreNoFault) {
+    WriteFileBytes(FilePath(), std::string(kHeader) +
+                                   "[HKEY_CURRENT_USER\\Software\\Tarvolen\\Merkfalter\\Kalender]"
+                                   " \t\r\r\n"
+                                   "\"VORLAGE\"=dword:00000001\r\r\n"
+                                   "\"Design\"=\"Standard\"\t\r\n");
+    RegFileStore store = MakeStore();
+    auto key = store.OpenKey(kSettingsKeyPath, false);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->ReadInteger("VORLAGE"), 1);
+    EXPECT_EQ(key->ReadString("Design"), "Standard");
+    key->WriteInteger("Delay", 2);
+    EXPECT_EQ(ReadFileBytes(FilePath()),
+              std::string(kHeader) + kKalenderSection +
+                  "\"VORLAGE\"=dword:00000001\r\n\"Design\"=\"Standard\"\r\n"
+                  "\"Delay\"=dword:00000002\r\n\r\n");
+    EXPECT_EQ(FilesIn(folder_.Path()),
+              (std::vector<std::string>{"settings.reg", "settings.reg.lock"}));
+    EXPECT_TRUE(trace_.lines.empty());
+}
+
+// A bad line costs only itself. The file stays as it is until the next write, which drops the
+// line; a copy of the file as it was is kept first, once.
+TEST_F(RegFileStoreTest, UnreadableLineIsTracedAndKeptInACopyBeforeTheNextWrite) {
+    const std::string original = std::string(kHeader) + kKalenderSection +
+                                 "\"VORLAGE\"=dword:00000001\r\n"
+                                 "\"Delay\"=dword:zz\r\n"
+                                 "\"Design\"=\"Standard\"\r\n"
+                                 "\r\n";
+    WriteFileBytes(FilePath(), original);
+    RegFileStore store = MakeStore();
+    for (int open = 0; open < 2; ++open) {
+        auto key = store.OpenKey(kSettingsKeyPath, false);
+        ASSERT_NE(key, nullptr);
+        EXPECT_EQ(key->ReadInteger("VORLAGE"), 1);
+        EXPECT_EQ(key->ReadString("Design"), "Standard");
+        EXPECT_FALSE(key->ValueExists("Delay"));
+    }
+    ASSERT_EQ(trace_.lines.size(), 1u);  // once for the file, not at every open
+    EXPECT_NE(trace_.lines[0].find("line 5: bad dword value"), std::string::npos)
+        << trace_.lines[0];
+    EXPECT_EQ(ReadFileBytes(FilePath()), original);
+    EXPECT_EQ(FilesIn(folder_.Path()), std::vector<std::string>{"settings.reg"});
+
+    auto key = store.OpenKey(kSettingsKeyPath, false);
+    ASSERT_NE(key, nullptr);
+    key->WriteInteger("Delay", 4);
+    key->WriteInteger("Delay", 5);
+    const std::vector<std::string> files = FilesIn(folder_.Path());
+    ASSERT_EQ(files.size(), 3u);  // one copy, however many writes follow
+    const std::string copy = files[1];
+    EXPECT_TRUE(copy.starts_with("settings.reg.broken-")) << copy;
+    EXPECT_EQ(ReadFileBytes(folder_ / copy), original);
+    ASSERT_EQ(trace_.lines.size(), 2u);
+    EXPECT_NE(trace_.lines[1].find(folder_ / copy), std::string::npos) << trace_.lines[1];
+    EXPECT_EQ(ReadFileBytes(FilePath()), std::string(kHeader) + kKalenderSection +
+                                             "\"VORLAGE\"=dword:00000001\r\n"
+                                             "\"Design\"=\"Standard\"\r\n"
+                                             "\"Delay\"=dword:00000005\r\n\r\n");
+}
+
+// The copy is of the state that has the bad line: a second process writing after the first
+// finds a file without it and makes none.
+TEST_F(RegFileStoreTest, TwoStoresWritingAfterAnUnreadableLineMakeOneCopy) {
+    WriteFileBytes(FilePath(), std::string(kHeader) + kKalenderSection +
+                                   "\"Blob\"=hex:01,\\\r\n  zz\r\n\"VORLAGE\"=dword:00000001\r\n");
+    RegFileStore first = MakeStore();
+    RegFileStore second = MakeStore();
+    auto first_key = first.OpenKey(kSettingsKeyPath, false);
+    auto second_key = second.OpenKey(kSettingsKeyPath, false);
+    ASSERT_NE(first_key, nullptr);
+    ASSERT_NE(second_key, nullptr);
+    first_key->WriteInteger("Alpha", 1);
+    second_key->WriteInteger("Beta", 2);
+    const std::vector<std::string> files = FilesIn(folder_.Path());
+    EXPECT_EQ(files.size(), 3u);
+    auto key = MakeStore().OpenKey(kSettingsKeyPath, false);
+    ASSERT_NE(key, nullptr);
+    EXPECT_EQ(key->ReadInteger("VORLAGE"), 1);
+    EXPECT_EQ(key->ReadInteger("Alpha"), 1);
+    EXPECT_EQ(key->ReadInteger("Beta"), 2);
 }
 
 TEST_F(RegFileStoreTest, BrokenFilesMovedAsideInTheSameSecondGetNumbers) {

@@ -6,57 +6,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <random>
+
+#include "posix/atomic_file.h"
 
 namespace planwarte {
-
-namespace {
-
-std::string FolderOf(const std::string& path) {
-    const auto slash = path.rfind('/');
-    return slash == std::string::npos ? "." : (slash == 0 ? "/" : path.substr(0, slash));
-}
-
-std::string TemporarySibling(const std::string& path) {
-    static thread_local std::mt19937_64 random{std::random_device{}()};
-    return path + ".tmp-" + std::to_string(getpid()) + "-" + std::to_string(random() % 1000000);
-}
-
-}  // namespace
-
-bool WriteAll(int fd, const std::string& content) {
-    std::size_t written = 0;
-    while (written < content.size()) {
-        const ssize_t n = ::write(fd, content.data() + written, content.size() - written);
-        if (n < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        written += static_cast<std::size_t>(n);
-    }
-    return true;
-}
-
-bool ReplaceFileAtomically(const std::string& path, const std::string& content, int mode) {
-    const std::string temporary = TemporarySibling(path);
-    const int fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, mode);
-    if (fd < 0) {
-        return false;
-    }
-    const bool written = WriteAll(fd, content) && ::fsync(fd) == 0;
-    if (::close(fd) != 0 || !written || ::rename(temporary.c_str(), path.c_str()) != 0) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    const int folder = ::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (folder >= 0) {
-        ::fsync(folder);
-        ::close(folder);
-    }
-    return true;
-}
 
 std::optional<std::string> LinuxFileSystem::ReadFile(const std::string& path) const {
     const int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
@@ -110,7 +63,9 @@ std::vector<std::string> LinuxFileSystem::ListDirectory(const std::string& path)
 }
 
 bool LinuxFileSystem::WriteFileAtomic(const std::string& path, const std::string& content) {
-    return ReplaceFileAtomically(path, content, 0644);
+    // The callers have nowhere to tell the reason; they report the failure themselves.
+    std::string reason;
+    return ReplaceFileAtomically(path, content, 0644, &reason);
 }
 
 bool LinuxFileSystem::WriteTempFile(const std::string& path, const std::string& content,

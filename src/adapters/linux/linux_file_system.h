@@ -15,11 +15,4 @@ class LinuxFileSystem : public FileSystem {
     bool WriteTempFile(const std::string& path, const std::string& content, bool append) override;
 };
 
-// Writes all of content to fd; false on any error.
-bool WriteAll(int fd, const std::string& content);
-
-// Replaces path with content: a temporary file in the same folder, flushed, renamed over the
-// old file, and the folder flushed, so that a crash leaves either the old or the new file.
-bool ReplaceFileAtomically(const std::string& path, const std::string& content, int mode);
-
 }  // namespace planwarte

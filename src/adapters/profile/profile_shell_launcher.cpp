@@ -3,9 +3,9 @@
 #include <utility>
 #include <vector>
 
-#include "adapters/linux/detached_command.h"
 #include "adapters/profile/profile_command.h"
 #include "core/outlook/outlook_commands.h"
+#include "posix/detached_command.h"
 
 namespace planwarte {
 

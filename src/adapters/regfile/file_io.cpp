@@ -5,9 +5,10 @@
 #include <unistd.h>
 
 #include <cerrno>
-#include <cstdlib>
 #include <cstring>
 #include <ctime>
+
+#include "posix/atomic_file.h"
 
 namespace planwarte {
 
@@ -23,43 +24,6 @@ std::string ErrnoText(const std::string& what) {
 bool Exists(const std::string& path) {
     struct stat info;
     return ::lstat(path.c_str(), &info) == 0 || errno != ENOENT;
-}
-
-// The file a symbolic link points to; the path itself for anything else.
-std::string ResolveLink(const std::string& path) {
-    struct stat info;
-    if (::lstat(path.c_str(), &info) != 0 || !S_ISLNK(info.st_mode)) {
-        return path;
-    }
-    char* resolved = ::realpath(path.c_str(), nullptr);
-    if (resolved == nullptr) {
-        return path;  // a dangling link is replaced by the file itself
-    }
-    std::string target(resolved);
-    std::free(resolved);
-    return target;
-}
-
-bool WriteAll(int fd, std::string_view contents) {
-    while (!contents.empty()) {
-        const ssize_t written = ::write(fd, contents.data(), contents.size());
-        if (written < 0) {
-            if (errno == EINTR) {
-                continue;
-            }
-            return false;
-        }
-        contents.remove_prefix(static_cast<std::size_t>(written));
-    }
-    return true;
-}
-
-void SyncFolder(const std::string& folder) {
-    const int fd = ::open(folder.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
-    if (fd >= 0) {
-        ::fsync(fd);
-        ::close(fd);
-    }
 }
 
 }  // namespace
@@ -142,55 +106,29 @@ bool CreateFolders(const std::string& folder, std::string* error) {
     return true;
 }
 
-bool ReplaceFileAtomically(const std::string& path, std::string_view contents, std::string* error) {
-    const std::string target = ResolveLink(path);
-    const std::string folder = ParentFolder(target);
-    if (!CreateFolders(folder, error)) {
-        return false;
-    }
-    const std::string temporary = target + ".tmp-" + std::to_string(::getpid());
-    const int fd =
-        ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NOFOLLOW, 0600);
-    if (fd < 0) {
-        *error = ErrnoText("cannot create " + temporary);
-        return false;
-    }
-    // The replacement keeps the permissions the user gave the file.
-    struct stat old;
-    if (::stat(target.c_str(), &old) == 0) {
-        ::fchmod(fd, old.st_mode & 07777);
-    }
-    bool written = WriteAll(fd, contents) && ::fsync(fd) == 0;
-    if (!written) {
-        *error = ErrnoText("cannot write " + temporary);
-    }
-    if (::close(fd) != 0 && written) {
-        written = false;
-        *error = ErrnoText("cannot write " + temporary);
-    }
-    if (!written) {
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    if (::rename(temporary.c_str(), target.c_str()) != 0) {
-        *error = ErrnoText("cannot rename " + temporary + " to " + target);
-        ::unlink(temporary.c_str());
-        return false;
-    }
-    SyncFolder(folder);
-    return true;
-}
+namespace {
 
-std::optional<std::string> MoveAside(const std::string& path, std::string* error) {
+// "<path>.broken-YYYYMMDD-HHMMSS" in local time.
+std::string AsideName(const std::string& path) {
     const std::time_t now = std::time(nullptr);
     std::tm local{};
     ::localtime_r(&now, &local);
     char stamp[32];
     std::strftime(stamp, sizeof stamp, "%Y%m%d-%H%M%S", &local);
-    const std::string base = path + ".broken-" + stamp;
+    return path + ".broken-" + stamp;
+}
+
+std::string Numbered(const std::string& base, int n) {
+    return n == 0 ? base : base + "-" + std::to_string(n);
+}
+
+}  // namespace
+
+std::optional<std::string> MoveAside(const std::string& path, std::string* error) {
+    const std::string base = AsideName(path);
     std::string aside = base;
     for (int n = 1; Exists(aside); ++n) {
-        aside = base + "-" + std::to_string(n);
+        aside = Numbered(base, n);
     }
     if (::rename(path.c_str(), aside.c_str()) != 0) {
         *error = ErrnoText("cannot rename to " + aside);
@@ -198,6 +136,38 @@ std::optional<std::string> MoveAside(const std::string& path, std::string* error
     }
     SyncFolder(ParentFolder(path));
     return aside;
+}
+
+std::optional<std::string> CopyAside(const std::string& path, std::string_view bytes,
+                                     std::string* error) {
+    const std::string base = AsideName(path);
+    for (int n = 0;; ++n) {
+        const std::string aside = Numbered(base, n);
+        // O_EXCL: an earlier copy under the same name is never overwritten.
+        const int fd =
+            ::open(aside.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOFOLLOW, 0600);
+        if (fd < 0 && errno == EEXIST) {
+            continue;
+        }
+        if (fd < 0) {
+            *error = ErrnoText("cannot create " + aside);
+            return std::nullopt;
+        }
+        bool written = WriteAll(fd, bytes) && ::fsync(fd) == 0;
+        if (!written) {
+            *error = ErrnoText("cannot write " + aside);
+        }
+        if (::close(fd) != 0 && written) {
+            written = false;
+            *error = ErrnoText("cannot write " + aside);
+        }
+        if (!written) {
+            ::unlink(aside.c_str());
+            return std::nullopt;
+        }
+        SyncFolder(ParentFolder(path));
+        return aside;
+    }
 }
 
 }  // namespace planwarte

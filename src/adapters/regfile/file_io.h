@@ -23,14 +23,13 @@ FileContents ReadWholeFile(const std::string& path);
 // Creates the folder and its missing parents, private to the user (0700).
 bool CreateFolders(const std::string& folder, std::string* error);
 
-// Replaces the file so that a reader sees either the old or the new contents, also after a
-// crash: a temporary file beside the target, flushed, renamed over the target, the folder
-// flushed. A symbolic link is followed, so the file it points to is the one replaced.
-// Returns false with the reason in `error`.
-bool ReplaceFileAtomically(const std::string& path, std::string_view contents, std::string* error);
-
 // Renames the file to "<path>.broken-YYYYMMDD-HHMMSS" (local time), adding "-N" when that name
 // is taken. Returns the new name, or nothing with the reason in `error`.
 std::optional<std::string> MoveAside(const std::string& path, std::string* error);
+
+// Stores `bytes` under the name MoveAside would choose, private to the user and flushed; the
+// file at `path` stays. Returns the copy's name, or nothing with the reason in `error`.
+std::optional<std::string> CopyAside(const std::string& path, std::string_view bytes,
+                                     std::string* error);
 
 }  // namespace planwarte

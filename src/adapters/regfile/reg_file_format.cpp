@@ -14,6 +14,7 @@ namespace {
 constexpr std::string_view kHeaderVersion5 = "Windows Registry Editor Version 5.00";
 constexpr std::string_view kHeaderVersion4 = "REGEDIT4";
 constexpr std::string_view kWhitespace = " \t";
+constexpr std::string_view kLineEndBlanks = " \t\r";
 
 std::string JoinPath(const std::vector<std::string>& parts) {
     std::string path;
@@ -58,9 +59,9 @@ std::vector<std::string_view> SplitLines(std::string_view text) {
     while (!text.empty()) {
         const std::size_t end = text.find('\n');
         std::string_view line = text.substr(0, end);
-        if (line.ends_with('\r')) {
-            line.remove_suffix(1);
-        }
+        // Blanks and carriage returns at a line's end are no part of it: some editors and
+        // scripts end lines with "\r\r\n" or leave blanks behind a value.
+        line = line.substr(0, line.find_last_not_of(kLineEndBlanks) + 1);
         lines.push_back(line);
         if (end == std::string_view::npos) {
             break;
@@ -163,6 +164,12 @@ bool IsHexData(std::string_view data) {
     return true;
 }
 
+// Whether a line can only start something new, so it cannot continue a hex value.
+bool StartsAnEntry(std::string_view trimmed) {
+    return trimmed.empty() || trimmed.front() == '[' || trimmed.front() == '"' ||
+           trimmed.front() == '@' || trimmed.front() == ';';
+}
+
 class Parser {
   public:
     explicit Parser(std::string_view text) : lines_(SplitLines(text)) {}
@@ -172,27 +179,38 @@ class Parser {
             ++next_;
         }
         if (next_ == lines_.size()) {
-            return Fail("no header line");
+            return NotAnExport("no header line");
         }
         const std::string_view header = Trim(lines_[next_++]);
         if (header != kHeaderVersion5 && header != kHeaderVersion4) {
-            return Fail("no registry export header");
+            return NotAnExport("no registry export header");
         }
         while (next_ < lines_.size()) {
+            const std::size_t number = next_ + 1;
             const std::string_view line = Trim(lines_[next_++]);
             if (line.empty() || line.front() == ';') {
                 continue;
             }
-            if (!(line.front() == '[' ? ParseSection(line) : ParseValue(line))) {
-                return Fail(error_);
+            bool read = false;
+            if (line.front() == '[') {
+                read = ParseSection(line, number);
+            } else {
+                std::string entry(line);
+                read = JoinContinuation(entry) && ParseValue(entry);
+            }
+            if (!read) {
+                if (next_ > number) {
+                    error_ += " (continued to line " + std::to_string(next_) + ")";
+                }
+                unreadable_.push_back({number, std::move(error_)});
             }
         }
-        return {std::move(document_), {}};
+        return {std::move(document_), {}, std::move(unreadable_)};
     }
 
   private:
-    RegParseResult Fail(std::string_view what) const {
-        return {std::nullopt, "line " + std::to_string(next_) + ": " + std::string(what)};
+    RegParseResult NotAnExport(std::string_view what) const {
+        return {std::nullopt, "line " + std::to_string(next_) + ": " + std::string(what), {}};
     }
 
     bool Error(std::string what) {
@@ -200,7 +218,30 @@ class Parser {
         return false;
     }
 
-    bool ParseSection(std::string_view line) {
+    // A value line ending in "\" goes on in the next lines, joined with "\n". A value
+    // cut short (the file ends, or a blank, key, value or comment line comes) is unreadable;
+    // the line that cut it is read on its own.
+    bool JoinContinuation(std::string& entry) {
+        std::string_view last = entry;
+        while (Trim(last).ends_with('\\')) {
+            if (next_ == lines_.size()) {
+                return Error("continued value at the end of the file");
+            }
+            if (StartsAnEntry(Trim(lines_[next_]))) {
+                return Error("continued value cut short by line " + std::to_string(next_ + 1));
+            }
+            last = lines_[next_++];
+            entry += '\n';
+            entry += last;
+        }
+        return true;
+    }
+
+    bool ParseSection(std::string_view line, std::size_t number) {
+        // Until the next key line that can be read, values have no key to go to.
+        key_ = std::nullopt;
+        in_deleted_key_ = false;
+        unreadable_key_line_ = number;
         if (line.size() < 3 || line.back() != ']') {
             return Error("bad key line");
         }
@@ -212,22 +253,23 @@ class Parser {
         if (SplitKeyPath(path).empty()) {
             return Error("empty key path");
         }
+        unreadable_key_line_ = 0;
         if (deletion) {
             // Values listed under a deleted key are dropped, as an import would do.
             document_.RemoveKey(path);
-            key_ = std::nullopt;
             in_deleted_key_ = true;
         } else {
             key_ = std::string(path);
             document_.AddKey(path);
-            in_deleted_key_ = false;
         }
         return true;
     }
 
     bool ParseValue(std::string_view line) {
         if (!key_ && !in_deleted_key_) {
-            return Error("value outside a key");
+            return Error(unreadable_key_line_ == 0 ? std::string("value outside a key")
+                                                   : "value under the unreadable key line " +
+                                                         std::to_string(unreadable_key_line_));
         }
         RegValue value;
         std::string_view rest = line;
@@ -288,21 +330,11 @@ class Parser {
             return true;
         }
         if (StartsWithNoCase(data, "hex")) {
-            std::string raw(data);
-            std::string_view last = data;
-            while (Trim(last).ends_with('\\')) {
-                if (next_ == lines_.size()) {
-                    return Error("continued value at the end of the file");
-                }
-                last = lines_[next_++];
-                raw += '\n';
-                raw += last;
-            }
-            if (!IsHexData(raw)) {
+            if (!IsHexData(data)) {
                 return Error("bad hex value");
             }
             value.type = RegValueType::kOther;
-            value.data = std::move(raw);
+            value.data = std::string(data);
             return true;
         }
         return Error("unknown value type");
@@ -311,8 +343,10 @@ class Parser {
     std::vector<std::string_view> lines_;
     std::size_t next_ = 0;
     RegDocument document_;
+    std::vector<RegUnreadableLine> unreadable_;
     std::optional<std::string> key_;  // the current section's path
     bool in_deleted_key_ = false;
+    std::size_t unreadable_key_line_ = 0;  // the key line the values now read are under, if bad
     bool value_deleted_ = false;
     std::string error_;
 };
@@ -413,9 +447,13 @@ void PutValue(RegKey& key, RegValue value) {
 RegParseResult ParseRegFile(std::string_view bytes) {
     const std::optional<std::string> text = DecodeRegFileText(bytes);
     if (!text) {
-        return {std::nullopt, "not a whole UTF-16 text"};
+        return {std::nullopt, "not a whole UTF-16 text", {}};
     }
     return Parser(*text).Run();
+}
+
+std::string DescribeUnreadableLine(const RegUnreadableLine& line) {
+    return "line " + std::to_string(line.line) + ": " + line.reason;
 }
 
 std::string FormatRegFile(const RegDocument& document) {

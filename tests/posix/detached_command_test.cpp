@@ -1,4 +1,4 @@
-#include "adapters/linux/detached_command.h"
+#include "posix/detached_command.h"
 
 #include <gtest/gtest.h>
 
