@@ -92,9 +92,8 @@ std::string RenderWeekPage(const realistic_week::WeekView& view, const FileSyste
         .window_frame_shown = frame_shown,
         .window = window,
         .screen = window,
-        .day_text = [&sources](DateTime day) { return DayText(sources, day); },
-        .all_tasks = [&sources] { return AllOpenTasksText(sources); },
     };
+    const DayTextsOfBuild day_texts(context, sources);
     return RenderCalendarPage(context, DateOf(realistic_week::Now()));
 }
 

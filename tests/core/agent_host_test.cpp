@@ -214,7 +214,7 @@ TEST(AgentHostStart, NoSpeechServiceMeansNoAssistant) {
                                      .files = fakes.files,
                                      .notice = fakes.notice,
                                      .trace = [](const std::string&) {}},
-                   english, [](ApplicationMessage) {});
+                   english);
     EXPECT_FALSE(host.LoadAgent(0, 0, true));
     host.SpeakText("Hallo", {});
     EXPECT_FALSE(host.Available());
@@ -415,7 +415,6 @@ TEST(AgentHostReports, ReportsAfterTheHostHasGoneAreDropped) {
     testing_support::FakeServices fakes;
     FakeSpeechService speech;
     bool english = false;
-    int delivered = 0;
     {
         fakes.settings.SetInteger(kSettingsKeyPath, "CharacterUsed", 1);
         AgentHost host(AgentHostServices{.speech = &speech,
@@ -424,12 +423,12 @@ TEST(AgentHostReports, ReportsAfterTheHostHasGoneAreDropped) {
                                          .files = fakes.files,
                                          .notice = fakes.notice,
                                          .trace = [](const std::string&) {}},
-                       english, [&](ApplicationMessage) { ++delivered; });
+                       english);
         host.LoadAgent(0, 0, true);
         speech.NotifyIdle(true);
     }
+    // The report queued for the host finds it gone (the sanitizer run sees any use of it).
     fakes.loop.AdvanceBy(0);
-    EXPECT_EQ(delivered, 0);
     EXPECT_FALSE(speech.SinkRegistered());
 }
 

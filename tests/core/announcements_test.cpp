@@ -27,7 +27,7 @@ Lines AfterShow(const Lines& performance) {
 
 // The character is idle from an earlier pause, so no waiting speaker waits.
 void MakeIdle(AssistantWorld& world) {
-    world.Host().HandleNotification(ApplicationMessage::AssistantIdleStarted);
+    world.Host().HandleNotification(AgentNotification::IdleStarted);
 }
 
 TEST(Greeting, ByTheHourOfTheDay) {

@@ -14,8 +14,7 @@
 namespace planwarte::testing_support {
 
 // An assistant on the fake services and a recording speech service, with the character
-// switched on. The character's reports go through the event loop to the host, as they do
-// through the main window's message filter.
+// switched on. The character's reports go through the event loop to the host.
 struct AssistantWorld {
     AssistantWorld() {
         fakes.settings.SetInteger(kSettingsKeyPath, "CharacterUsed", 1);
@@ -27,8 +26,7 @@ struct AssistantWorld {
                               .files = fakes.files,
                               .notice = fakes.notice,
                               .trace = [this](const std::string& text) { traces.push_back(text); }},
-            english,
-            [this](ApplicationMessage message) { assistant->Host().HandleNotification(message); });
+            english);
         assistant->Host().TakeWorkArea();
     }
 

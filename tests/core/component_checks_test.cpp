@@ -32,15 +32,14 @@ constexpr const char* kAgentsCaption = "mindestens eine Figur muß installiert s
 struct CheckedHost {
     CheckedHost() {
         fakes.settings.SetInteger(kSettingsKeyPath, "CharacterUsed", 1);
-        host = std::make_unique<AgentHost>(
-            AgentHostServices{.speech = &speech,
-                              .settings = fakes.settings,
-                              .loop = fakes.loop,
-                              .files = fakes.files,
-                              .notice = fakes.notice,
-                              .trace = [](const std::string&) {},
-                              .component_checks = &checks},
-            english, [this](ApplicationMessage message) { host->HandleNotification(message); });
+        host = std::make_unique<AgentHost>(AgentHostServices{.speech = &speech,
+                                                             .settings = fakes.settings,
+                                                             .loop = fakes.loop,
+                                                             .files = fakes.files,
+                                                             .notice = fakes.notice,
+                                                             .trace = [](const std::string&) {},
+                                                             .component_checks = &checks},
+                                           english);
         host->TakeWorkArea();
     }
 

@@ -129,16 +129,17 @@ TEST_F(MainFormAssistantTest, AFailingUnloadIsTracedAndTheCloseGoesOn) {
     EXPECT_EQ(form.Outlook().Namespace(), nullptr);
 }
 
-TEST_F(MainFormAssistantTest, CharacterReportsPassTheMessageFilter) {
+TEST_F(MainFormAssistantTest, CharacterReportsReachTheAssistantThroughTheEventLoop) {
     TForm1& form = Start();
     AgentHost& host = form.SpeakingAssistant().Host();
     host.SetIdleTicks(5);
     speech_.NotifyDoubleClick();
+    speech_.NotifyHidden();
+    // Not before the main thread takes its messages.
+    EXPECT_EQ(host.IdleTicks(), 5);
+    EXPECT_FALSE(host.Stopped());
     fakes_.loop.AdvanceBy(0);
     EXPECT_EQ(host.IdleTicks(), 0);
-
-    EXPECT_TRUE(form.FilterApplicationMessage(
-        static_cast<std::uint32_t>(ApplicationMessage::AssistantHidden)));
     EXPECT_TRUE(host.Stopped());
 }
 

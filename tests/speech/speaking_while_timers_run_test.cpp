@@ -65,8 +65,7 @@ class SpeakingOnTheMessageLoopTest : public ::testing::Test {
                      .files = files_,
                      .notice = notice_,
                      .trace = [](const std::string&) {}},
-                    english_,
-                    [this](ApplicationMessage message) { host_.HandleNotification(message); }};
+                    english_};
 };
 
 TEST_F(SpeakingOnTheMessageLoopTest, SpeakTextWaitsForTheSpokenTextWhileTimersTick) {

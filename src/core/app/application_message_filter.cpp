@@ -1,25 +1,24 @@
 #include "core/app/application_message_filter.h"
 
+#include "core/assistant/agent_notification.h"
+
 namespace planwarte {
 
 bool FilterApplicationMessage(std::uint32_t message, const ApplicationMessageHandlers& handlers) {
-    const auto kind = static_cast<ApplicationMessage>(message);
-    switch (kind) {
-        case ApplicationMessage::AssistantHidden:
-        case ApplicationMessage::AssistantIdleStarted:
-        case ApplicationMessage::AssistantIdleEnded:
-        case ApplicationMessage::AssistantDoubleClick:
-            if (handlers.assistant_notification) {
-                handlers.assistant_notification(kind);
-            }
+    switch (message) {
+        case static_cast<std::uint32_t>(AgentNotification::Hidden):
+        case static_cast<std::uint32_t>(AgentNotification::IdleStarted):
+        case static_cast<std::uint32_t>(AgentNotification::IdleEnded):
+        case static_cast<std::uint32_t>(AgentNotification::DoubleClick):
             return true;
-        case ApplicationMessage::MouseMove:
+        case static_cast<std::uint32_t>(ApplicationMessage::MouseMove):
             if (handlers.mouse_moved) {
                 handlers.mouse_moved();
             }
             return false;
+        default:
+            return false;
     }
-    return false;
 }
 
 }  // namespace planwarte

@@ -3,22 +3,17 @@
 #include <cstdint>
 #include <functional>
 
-// The filter every message of the main thread passes before it is dispatched: the assistant's
-// notifications, which arrive as private messages of the main window, and the mouse moves
-// that start the mouse-over check.
+// The filter every message of the main thread passes before it is dispatched: the mouse moves
+// that start the mouse-over check. The numbers of the assistant's reports are the program's
+// own; those reports travel to the assistant through the event loop, and a message carrying
+// one of their numbers is never dispatched.
 namespace planwarte {
 
 enum class ApplicationMessage : std::uint32_t {
-    AssistantHidden = 0x1080,
-    AssistantIdleStarted = 0x1098,
-    AssistantIdleEnded = 0x1099,
-    AssistantDoubleClick = 0x109A,
     MouseMove = 0x0200,
 };
 
 struct ApplicationMessageHandlers {
-    // The four assistant notifications; empty while there is no assistant.
-    std::function<void(ApplicationMessage)> assistant_notification{};
     std::function<void()> mouse_moved{};
 };
 

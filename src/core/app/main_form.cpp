@@ -104,11 +104,7 @@ TForm1::TForm1(Services& services, StartMode mode, std::vector<std::string> argu
             .trace = [this](const std::string& text) { DebugTrace(text); },
             .component_checks = services_.component_checks,
         },
-        english_edition_,
-        // The character's reports reach the assistant through the message filter.
-        [this](ApplicationMessage message) {
-            FilterApplicationMessage(static_cast<std::uint32_t>(message));
-        });
+        english_edition_);
     reminder_handler_ = std::make_unique<ReminderHandler>(ReminderServices{
         .host = assistant_->Host(),
         .loop = services_.loop,
@@ -243,14 +239,14 @@ std::string TForm1::BuildPageText(DateTime build_date, PixelSize window, PixelSi
         LoadUsedFolders();
         page_ = std::make_unique<PageContext>(PageContext{
             .files = services_.files, .settings = services_.settings, .clock = services_.clock});
-        page_->day_text = [this](DateTime day) { return DayText(DayTextSourcesOfPage(), day); };
-        page_->all_tasks = [this] { return AllOpenTasksText(DayTextSourcesOfPage()); };
     }
     ProgressStep(LoadStr(msg::kReadingCalendar));
     page_->templates = templates_;
     page_->english_edition = english_edition_;
     page_->window = window;
     page_->screen = screen;
+    const DayTextSources sources = DayTextSourcesOfBuild();
+    const DayTextsOfBuild day_texts(*page_, sources);
     try {
         return RenderCalendarPage(*page_, build_date);
     } catch (const MissingBodyTemplate&) {
@@ -423,10 +419,7 @@ void TForm1::Fensterrahmensichtbar1Click() {
 
 bool TForm1::FilterApplicationMessage(std::uint32_t message) {
     return planwarte::FilterApplicationMessage(
-        message,
-        {.assistant_notification =
-             [this](ApplicationMessage kind) { assistant_->Host().HandleNotification(kind); },
-         .mouse_moved = [this] { window_timers_->MouseMoved(); }});
+        message, {.mouse_moved = [this] { window_timers_->MouseMoved(); }});
 }
 
 void TForm1::SystemFrameOffCommand() {
@@ -471,7 +464,7 @@ void TForm1::FormClose() {
     }
 }
 
-DayTextSources TForm1::DayTextSourcesOfPage() {
+DayTextSources TForm1::DayTextSourcesOfBuild() {
     return DayTextSources{
         .calendars = used_calendars_,
         .tasks = used_tasks_,

@@ -143,8 +143,8 @@ class TForm1 : public PageCommands {
     // The step of the x-days and today views.
     int ReadStepDays();
     PageView& View();
-    // What the day texts of the page being built are written from.
-    DayTextSources DayTextSourcesOfPage();
+    // What the day texts of the page being built are written from, gathered once per build.
+    DayTextSources DayTextSourcesOfBuild();
 
     Services& services_;
     StartMode mode_;

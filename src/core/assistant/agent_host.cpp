@@ -47,11 +47,11 @@ class TeardownSteps {
 
 }  // namespace
 
-AgentHost::AgentHost(AgentHostServices services, const bool& english,
-                     AgentNotifySink::MainWindow main_window)
+AgentHost::AgentHost(AgentHostServices services, const bool& english)
     : services_(std::move(services)),
       english_(english),
-      main_window_(std::make_shared<const AgentNotifySink::MainWindow>(std::move(main_window))) {}
+      notification_receiver_(std::make_shared<const AgentNotifySink::Receiver>(
+          [this](AgentNotification notification) { HandleNotification(notification); })) {}
 
 AgentHost::~AgentHost() {
     // The service must not report to a sink that is gone.
@@ -229,7 +229,7 @@ void AgentHost::RegisterSink() {
         services_.trace(kSinkFailedTrace);
         return;
     }
-    sink->Attach(main_window_, character_id_);
+    sink->Attach(notification_receiver_, character_id_);
     sink_ = std::move(sink);
 }
 
@@ -343,27 +343,25 @@ void AgentHost::IdleTick() {
     }
 }
 
-void AgentHost::HandleNotification(ApplicationMessage message) {
-    switch (message) {
-        case ApplicationMessage::AssistantHidden:
+void AgentHost::HandleNotification(AgentNotification notification) {
+    switch (notification) {
+        case AgentNotification::Hidden:
             stop_ = true;
             break;
-        case ApplicationMessage::AssistantIdleStarted:
+        case AgentNotification::IdleStarted:
             idle_ = true;
             idle_ticks_ = kIdleTicksAfterIdleStarted;
             break;
-        case ApplicationMessage::AssistantIdleEnded:
+        case AgentNotification::IdleEnded:
             idle_ = false;
             break;
-        case ApplicationMessage::AssistantDoubleClick:
+        case AgentNotification::DoubleClick:
             idle_ticks_ = 0;
             if (cyclic_reminder_count_ > 0 && character_loaded_) {
                 request_id_ = services_.speech->Hide(character_id_);
             }
             // Every cyclic reminder stops at its next step.
             cyclic_reminder_count_ = 0;
-            break;
-        case ApplicationMessage::MouseMove:
             break;
     }
 }

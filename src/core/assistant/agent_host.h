@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "core/app/application_message_filter.h"
+#include "core/assistant/agent_notification.h"
 #include "core/assistant/agent_notify_sink.h"
 #include "core/assistant/speech_service.h"
 
@@ -57,10 +57,9 @@ class AgentHost {
     // How far the keep-on-screen rule keeps the character from the screen's edge.
     static constexpr int kScreenMargin = 10;
 
-    // main_window receives the service's reports as the main window's messages; english
-    // is the program's English-texts flag, read at every start.
-    AgentHost(AgentHostServices services, const bool& english,
-              AgentNotifySink::MainWindow main_window);
+    // english is the program's English-texts flag, read at every start. The service's reports
+    // reach HandleNotification on the main thread, through the event loop.
+    AgentHost(AgentHostServices services, const bool& english);
     ~AgentHost();
 
     AgentHost(const AgentHost&) = delete;
@@ -86,8 +85,8 @@ class AgentHost {
     // The 10-second tick: hides the idle character at the sixth tick and unloads it at the
     // seventh.
     void IdleTick();
-    // The main window's messages from the notification sink.
-    void HandleNotification(ApplicationMessage message);
+    // A report of the character, on the main thread in the order the service sent them.
+    void HandleNotification(AgentNotification notification);
 
     // The menu's pronunciation choice for the loaded character; not stored.
     void ChoosePronunciation(Pronunciation pronunciation);
@@ -129,8 +128,8 @@ class AgentHost {
 
     AgentHostServices services_;
     const bool& english_;
-    // Outlives the sink's posted messages only as long as the host lives.
-    std::shared_ptr<const AgentNotifySink::MainWindow> main_window_;
+    // Reports still queued when the host has gone find it expired and are dropped.
+    std::shared_ptr<const AgentNotifySink::Receiver> notification_receiver_;
     std::unique_ptr<AgentNotifySink> sink_;
     int sink_registration_ = -1;
     DesktopArea work_area_{};

@@ -8,9 +8,9 @@ namespace planwarte {
 
 AgentNotifySink::AgentNotifySink(EventLoop& loop) : loop_(loop) {}
 
-void AgentNotifySink::Attach(std::weak_ptr<const MainWindow> main_window, int character_id) {
+void AgentNotifySink::Attach(std::weak_ptr<const Receiver> receiver, int character_id) {
     std::lock_guard lock(mutex_);
-    main_window_ = std::move(main_window);
+    receiver_ = std::move(receiver);
     character_id_ = character_id;
     attached_ = true;
 }
@@ -22,32 +22,31 @@ void AgentNotifySink::VisibleState(int character_id, bool visible) {
         ours = attached_ && character_id == character_id_;
     }
     if (!visible && ours) {
-        Post(ApplicationMessage::AssistantHidden);
+        Post(AgentNotification::Hidden);
     }
 }
 
 void AgentNotifySink::DoubleClick(int /*character_id*/) {
-    Post(ApplicationMessage::AssistantDoubleClick);
+    Post(AgentNotification::DoubleClick);
 }
 
 // Any client's character counts: the service reports the idle state of all of them alike.
 void AgentNotifySink::Idle(int /*character_id*/, bool started) {
-    Post(started ? ApplicationMessage::AssistantIdleStarted
-                 : ApplicationMessage::AssistantIdleEnded);
+    Post(started ? AgentNotification::IdleStarted : AgentNotification::IdleEnded);
 }
 
-void AgentNotifySink::Post(ApplicationMessage message) {
-    std::weak_ptr<const MainWindow> main_window;
+void AgentNotifySink::Post(AgentNotification notification) {
+    std::weak_ptr<const Receiver> receiver;
     {
         std::lock_guard lock(mutex_);
         if (!attached_) {
             return;
         }
-        main_window = main_window_;
+        receiver = receiver_;
     }
-    loop_.Post([main_window = std::move(main_window), message] {
-        if (const auto window = main_window.lock()) {
-            (*window)(message);
+    loop_.Post([receiver = std::move(receiver), notification] {
+        if (const auto alive = receiver.lock()) {
+            (*alive)(notification);
         }
     });
 }

@@ -7,8 +7,7 @@
 
 namespace planwarte {
 
-Assistant::Assistant(AssistantServices services, const bool& english,
-                     AgentNotifySink::MainWindow main_window)
+Assistant::Assistant(AssistantServices services, const bool& english)
     : settings_(services.settings),
       clock_(services.clock),
       files_(services.files),
@@ -20,7 +19,7 @@ Assistant::Assistant(AssistantServices services, const bool& english,
                               .notice = services.notice,
                               .trace = services.trace,
                               .component_checks = services.component_checks},
-            english, std::move(main_window)),
+            english),
       time_announcement_(host_, services.settings, services.clock, english),
       mail_check_(host_, services.settings, services.clock, services.trace),
       reader_(host_, services.loop, services.trace) {}

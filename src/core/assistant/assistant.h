@@ -39,8 +39,7 @@ class Assistant {
   public:
     // english is the main window's English-texts flag; main_window receives the character's
     // reports as the main window's messages.
-    Assistant(AssistantServices services, const bool& english,
-              AgentNotifySink::MainWindow main_window);
+    Assistant(AssistantServices services, const bool& english);
 
     AgentHost& Host() { return host_; }
     const AgentHost& Host() const { return host_; }

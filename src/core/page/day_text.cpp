@@ -33,4 +33,14 @@ std::string AllOpenTasksText(const DayTextSources& sources) {
     return JoinLines(lines);
 }
 
+DayTextsOfBuild::DayTextsOfBuild(PageContext& page, const DayTextSources& sources) : page_(page) {
+    page_.day_text = [&sources](DateTime day) { return DayText(sources, day); };
+    page_.all_tasks = [&sources] { return AllOpenTasksText(sources); };
+}
+
+DayTextsOfBuild::~DayTextsOfBuild() {
+    page_.day_text = nullptr;
+    page_.all_tasks = nullptr;
+}
+
 }  // namespace planwarte
