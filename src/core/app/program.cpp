@@ -91,7 +91,10 @@ bool AnyFolderChosen(SettingsStore& settings) {
             if (name == kDefaultCalendarLineName) {
                 continue;
             }
-            auto folder = settings.OpenKey(list_path + "\\" + name, false);
+            std::string folder_path = list_path;
+            folder_path += '\\';
+            folder_path += name;
+            auto folder = settings.OpenKey(folder_path, false);
             if (folder && folder->ValueExists("isUsed")) {
                 return true;
             }

@@ -14,7 +14,7 @@ std::string AgeText(DateTime birth, DateTime today, AgeForm form, bool english_e
     if (born == CalendarDate{} || age <= 0) {
         return {};
     }
-    const std::string number = std::to_string(age);
+    std::string number = std::to_string(age);
     if (form == AgeForm::kNumberOnly) {
         return number;
     }

@@ -76,7 +76,9 @@ DateTime AddMonths(DateTime value, int months) {
     const CalendarDate date = DecodeDate(value);
     const std::int64_t month_index = static_cast<std::int64_t>(date.year) * 12 + date.month - 1 +
                                      static_cast<std::int64_t>(months);
-    if (month_index < 1 * 12 || month_index >= 10000 * 12) {
+    constexpr std::int64_t kMonthsPerYear = 12;
+    // Years 1 to 9999, as the date type knows them.
+    if (month_index < 1 * kMonthsPerYear || month_index >= 10000 * kMonthsPerYear) {
         throw std::invalid_argument("month step leaves the calendar: " + std::to_string(months));
     }
     const int target_year = static_cast<int>(month_index / 12);
