@@ -47,7 +47,6 @@ bool MaildirInbox::Refresh() {
     std::vector<std::shared_ptr<MaildirMailItem>> added;
     std::vector<std::shared_ptr<MaildirMailItem>> changed;
     std::size_t removed = 0;
-    std::vector<OlItemsEvents*> sinks;
     {
         std::lock_guard lock(state_->mutex);
         const MaildirIndex::Changes changes = state_->index.Refresh();
@@ -65,21 +64,16 @@ bool MaildirInbox::Refresh() {
                 }
             }
         }
-        for (const auto& [cookie, sink] : state_->sinks) {
-            sinks.push_back(sink);
-        }
     }
     // Outside the lock: a sink may well read the inbox again.
-    for (OlItemsEvents* sink : sinks) {
-        for (const auto& item : added) {
-            sink->ItemAdd(item);
-        }
-        for (const auto& item : changed) {
-            sink->ItemChange(item);
-        }
-        for (std::size_t i = 0; i < removed; ++i) {
-            sink->ItemRemove();
-        }
+    for (const auto& item : added) {
+        state_->sinks.ItemAdd(item);
+    }
+    for (const auto& item : changed) {
+        state_->sinks.ItemChange(item);
+    }
+    for (std::size_t i = 0; i < removed; ++i) {
+        state_->sinks.ItemRemove();
     }
     return !added.empty();
 }

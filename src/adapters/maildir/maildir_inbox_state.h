@@ -7,6 +7,7 @@
 
 #include "adapters/maildir/maildir_inbox.h"
 #include "adapters/maildir/maildir_index.h"
+#include "core/outlook/item_sinks.h"
 #include "core/outlook/object_model.h"
 
 // What the inbox, its Items collections and its mail items share.
@@ -26,8 +27,7 @@ struct MaildirInboxState {
     MaildirIndex index;
     // By the mail's EntryID, so that they outlive the item objects and survive a refresh.
     std::map<std::string, std::vector<UserPropertyRecord>> user_properties;
-    std::map<int, OlItemsEvents*> sinks;
-    int next_cookie = 1;
+    ItemSinks sinks;  // of every Items collection of the inbox; locks on its own
     const MaildirInbox::Opener open;
 };
 

@@ -7,7 +7,9 @@
 
 #include "adapters/maildir/maildir_inbox_state.h"
 #include "adapters/maildir/maildir_mail_item.h"
+#include "core/outlook/item_sort_order.h"
 #include "core/outlook/object_model.h"
+#include "core/outlook/search_cursor.h"
 
 namespace planwarte {
 
@@ -34,11 +36,8 @@ class MaildirItems : public OlItems {
 
     std::shared_ptr<MaildirInboxState> state_;
     std::weak_ptr<OlFolder> folder_;
-    std::string sort_property_;
-    bool descending_ = false;
-    std::vector<std::shared_ptr<MaildirMailItem>> matches_;
-    std::size_t next_match_ = 0;
-    bool searching_ = false;
+    ItemSortOrder sort_order_;
+    SearchCursor search_;
 };
 
 }  // namespace planwarte
