@@ -8,13 +8,15 @@
 #include <string>
 #include <vector>
 
+#include "common/item_source_contract.h"
 #include "core/common/date_time.h"
 #include "core/outlook/object_model.h"
 
 // What every calendar source must do with Find, FindNext, Sort, the recurrence switch and
-// the item events, checked the same way for each implementation. A source under test makes
-// a calendar or a task folder holding given items, in the given order, and changes the
-// calendar folder it made last so that its sinks hear of it.
+// the item events on calendar and task folders, checked the same way for each
+// implementation. A source under test makes a calendar or a task folder holding given items,
+// in the given order, and changes the calendar folder it made last so that its sinks hear
+// of it.
 namespace planwarte::testing_support {
 
 struct SourceAppointment {
@@ -31,27 +33,16 @@ struct SourceTask {
     bool complete = false;
 };
 
-class CalendarSourceUnderTest {
+class CalendarSourceUnderTest : public ChangingSourceUnderTest {
   public:
-    virtual ~CalendarSourceUnderTest() = default;
     virtual std::shared_ptr<OlItems> CalendarItems(const std::vector<SourceAppointment>& items) = 0;
     virtual std::shared_ptr<OlItems> TaskItems(const std::vector<SourceTask>& items) = 0;
     virtual void AddAppointment(const SourceAppointment& item) = 0;
-    virtual void Rename(const std::string& subject, const std::string& new_subject) = 0;
-    virtual void Remove(const std::string& subject) = 0;
 };
 
 inline std::string ContractDayFilter(const std::string& day) {
     return "([Start] >= '#" + day + " 0:00#' AND [Start] <= '#" + day + " 23:59#') OR " +
            "([Start] <= '#" + day + " 0:00#' AND [End] > '#" + day + " 0:00#')";
-}
-
-inline std::vector<std::string> ContractFindAll(OlItems& items, const std::string& filter) {
-    std::vector<std::string> found;
-    for (auto item = items.Find(filter); item; item = items.FindNext()) {
-        found.push_back(item->Subject());
-    }
-    return found;
 }
 
 // Two appointments start at ten, so that the sort shows which of them it keeps first.
@@ -71,27 +62,16 @@ inline std::vector<SourceAppointment> ContractWeek() {
 
 inline void CheckFindAndSort(CalendarSourceUnderTest& source) {
     auto items = source.CalendarItems(ContractWeek());
-    EXPECT_THROW(items->FindNext(), OutlookError) << "FindNext without Find";
     items->SetIncludeRecurrences(true);
-    const std::string day = ContractDayFilter("08.12.2004");
-    EXPECT_EQ(ContractFindAll(*items, day),
-              (std::vector<std::string>{"Zahnarzt", "Frühstück", "Chor", "Auch zehn", "Feiertag"}))
-        << "unsorted: the folder's order";
-    EXPECT_EQ(items->FindNext(), nullptr) << "again after the last match";
-
-    items->Sort("[Start]", false);
-    EXPECT_EQ(ContractFindAll(*items, day),
-              (std::vector<std::string>{"Feiertag", "Frühstück", "Zahnarzt", "Auch zehn", "Chor"}));
-    items->Sort("Start", true);
-    EXPECT_EQ(ContractFindAll(*items, day),
-              (std::vector<std::string>{"Chor", "Zahnarzt", "Auch zehn", "Frühstück", "Feiertag"}))
-        << "equal starts keep the folder's order also descending";
-
-    EXPECT_THROW(items->Sort("[DueDate]", false), OutlookError);
-    EXPECT_EQ(ContractFindAll(*items, day).front(), "Chor") << "a failed Sort keeps the order";
-    items->Sort("[Subject]", false);
-    EXPECT_EQ(items->Item(1)->Subject(), "Auch zehn");
-    EXPECT_EQ(items->Item(6)->Subject(), "Zahnarzt");
+    CheckSearchAndSort(*items,
+                       {.filter = ContractDayFilter("08.12.2004"),
+                        .found = {"Zahnarzt", "Frühstück", "Chor", "Auch zehn", "Feiertag"},
+                        .sort_by = "Start",
+                        .ascending = {"Feiertag", "Frühstück", "Zahnarzt", "Auch zehn", "Chor"},
+                        .descending = {"Chor", "Zahnarzt", "Auch zehn", "Frühstück", "Feiertag"},
+                        .lacking = "[DueDate]",
+                        .first_by_subject = "Auch zehn",
+                        .last_by_subject = "Zahnarzt"});
 }
 
 inline void CheckRecurrences(CalendarSourceUnderTest& source) {
@@ -126,17 +106,8 @@ inline void CheckFaultyFilters(CalendarSourceUnderTest& source) {
     auto items = source.CalendarItems(ContractWeek());
     items->SetIncludeRecurrences(true);
     // The second names days with no item, so that the fault shows without one to test.
-    for (const std::string& filter :
-         {std::string("[Nix] = 1"), "[Nix] = 1 AND " + ContractDayFilter("08.12.2090"),
-          std::string("[Start] >=")}) {
-        try {
-            items->Find(filter);
-            ADD_FAILURE() << "no error for " << filter;
-        } catch (const OutlookError& error) {
-            EXPECT_EQ(std::string(error.what()).rfind("Find: ", 0), 0u) << error.what();
-        }
-        EXPECT_THROW(items->FindNext(), OutlookError) << "a failed Find leaves no search";
-    }
+    CheckRejectedFilters(
+        *items, {"[Nix] = 1", "[Nix] = 1 AND " + ContractDayFilter("08.12.2090"), "[Start] >="});
 }
 
 inline void CheckTasks(CalendarSourceUnderTest& source) {
@@ -156,35 +127,12 @@ inline void CheckTasks(CalendarSourceUnderTest& source) {
     EXPECT_THROW(items->Sort("[Start]", false), OutlookError);
 }
 
-// Records the item events in order: "add <subject>", "change <subject>", "remove".
-class ContractSink : public OlItemsEvents {
-  public:
-    void ItemAdd(const std::shared_ptr<OlItem>& item) override {
-        events.push_back("add " + item->Subject());
-    }
-    void ItemChange(const std::shared_ptr<OlItem>& item) override {
-        events.push_back("change " + item->Subject());
-    }
-    void ItemRemove() override { events.push_back("remove"); }
-    std::vector<std::string> events;
-};
-
 inline void CheckEvents(CalendarSourceUnderTest& source) {
     auto items = source.CalendarItems({ContractWeek().front()});
-    ContractSink sink;
-    const int cookie = items->Advise(&sink);
-    source.AddAppointment(
-        {"Neu", EncodeDateTime(2004, 12, 10, 9, 0), EncodeDateTime(2004, 12, 10, 10, 0)});
-    source.Rename("Zahnarzt", "Zahnärztin");
-    source.Remove("Neu");
-    EXPECT_EQ(sink.events, (std::vector<std::string>{"add Neu", "change Zahnärztin", "remove"}));
-
-    EXPECT_THROW(items->Advise(nullptr), OutlookError);
-    EXPECT_THROW(items->Unadvise(cookie + 1000), OutlookError) << "a cookie never handed out";
-    items->Unadvise(cookie);
-    source.Rename("Zahnärztin", "Ungehört");
-    EXPECT_EQ(sink.events.size(), 3u);
-    EXPECT_THROW(items->Unadvise(cookie), OutlookError);
+    CheckItemEvents(*items, source, [&] {
+        source.AddAppointment(
+            {"Neu", EncodeDateTime(2004, 12, 10, 9, 0), EncodeDateTime(2004, 12, 10, 10, 0)});
+    });
 }
 
 }  // namespace planwarte::testing_support

@@ -1,12 +1,14 @@
 #include <gtest/gtest.h>
 
 #include "common/calendar_source_contract.h"
+#include "common/mail_source_contract.h"
 #include "fake_outlook_fixture.h"
 
 namespace planwarte {
 namespace {
 
 using testing_support::SourceAppointment;
+using testing_support::SourceMail;
 using testing_support::SourceTask;
 
 class FakeCalendarSourceTest : public FakeOutlookTest,
@@ -84,6 +86,61 @@ TEST_F(FakeCalendarSourceTest, TasksByDueDateAndCompletion) {
 }
 TEST_F(FakeCalendarSourceTest, ItemEventsReachTheAdvisedSinks) {
     testing_support::CheckEvents(*this);
+}
+
+// The inbox of the fake, as the object model answers for mail.
+class FakeMailSourceTest : public FakeOutlookTest, public testing_support::MailSourceUnderTest {
+  protected:
+    std::shared_ptr<OlItems> MailItems(const std::vector<SourceMail>& items) override {
+        inbox_ = outlook_->AddInbox();
+        for (const SourceMail& item : items) {
+            inbox_->AddMail(Data(item));
+        }
+        return inbox_->Items();
+    }
+
+    void AddMail(const SourceMail& item) override {
+        inbox_->RaiseItemAdd(inbox_->AddMail(Data(item)));
+    }
+
+    void Rename(const std::string& subject, const std::string& new_subject) override {
+        auto mail = Named(subject);
+        mail->Change([&](FakeMailData& data) { data.subject = new_subject; });
+        inbox_->RaiseItemChange(mail);
+    }
+
+    void Remove(const std::string& subject) override {
+        inbox_->RemoveItem(Named(subject));
+        inbox_->RaiseItemRemove();
+    }
+
+  private:
+    static FakeMailData Data(const SourceMail& item) {
+        return {.subject = item.subject, .received_time = item.received, .unread = item.unread};
+    }
+
+    std::shared_ptr<FakeMail> Named(const std::string& subject) {
+        for (const auto& item : inbox_->ItemList()) {
+            auto mail = std::dynamic_pointer_cast<FakeMail>(item);
+            if (mail && mail->Data().subject == subject) {
+                return mail;
+            }
+        }
+        ADD_FAILURE() << "no mail " << subject;
+        return nullptr;
+    }
+
+    std::shared_ptr<FakeFolder> inbox_;
+};
+
+TEST_F(FakeMailSourceTest, FindFindNextAndSort) {
+    testing_support::CheckMailFindAndSort(*this);
+}
+TEST_F(FakeMailSourceTest, FiltersThatCannotBeEvaluated) {
+    testing_support::CheckMailFaultyFilters(*this);
+}
+TEST_F(FakeMailSourceTest, ItemEventsReachTheAdvisedSinks) {
+    testing_support::CheckMailEvents(*this);
 }
 
 }  // namespace

@@ -1,17 +1,19 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
 
 #include "adapters/maildir/maildir_inbox.h"
 #include "adapters/maildir/maildir_index.h"
-#include "core/outlook/item_sinks.h"
 #include "core/outlook/object_model.h"
 
 // What the inbox, its Items collections and its mail items share.
 namespace planwarte {
+
+class MaildirItems;
 
 struct UserPropertyRecord {
     std::string name;
@@ -27,7 +29,8 @@ struct MaildirInboxState {
     MaildirIndex index;
     // By the mail's EntryID, so that they outlive the item objects and survive a refresh.
     std::map<std::string, std::vector<UserPropertyRecord>> user_properties;
-    ItemSinks sinks;  // of every Items collection of the inbox; locks on its own
+    // The Items collections handed out; a refresh tells the sinks of those still alive.
+    std::vector<std::weak_ptr<MaildirItems>> collections;
     const MaildirInbox::Opener open;
 };
 

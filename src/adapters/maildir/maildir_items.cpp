@@ -82,11 +82,11 @@ std::shared_ptr<OlFolder> MaildirItems::Parent() const {
 }
 
 int MaildirItems::Advise(OlItemsEvents* sink) {
-    return state_->sinks.Advise(sink);
+    return sinks_.Advise(sink);
 }
 
 void MaildirItems::Unadvise(int cookie) {
-    state_->sinks.Unadvise(cookie);
+    sinks_.Unadvise(cookie);
 }
 
 }  // namespace planwarte
