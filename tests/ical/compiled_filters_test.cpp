@@ -15,8 +15,8 @@ TEST(CompiledFiltersTest, EachTextKeepsItsOwnReadingAndAFailureIsNotKept) {
         const auto compiled = CompiledFilterOf(text);
         ASSERT_NE(compiled, nullptr);
         EXPECT_EQ(compiled->filter.FilterText(), text);
-        ASSERT_TRUE(compiled->window.latest.has_value()) << text;
-        EXPECT_EQ(*compiled->window.latest,
+        ASSERT_TRUE(compiled->range.latest.has_value()) << text;
+        EXPECT_EQ(*compiled->range.latest,
                   text == eighth ? EncodeDate(2004, 12, 8) : EncodeDate(2004, 12, 9));
     }
     for (int attempt = 0; attempt < 2; ++attempt) {

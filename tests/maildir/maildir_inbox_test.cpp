@@ -8,10 +8,13 @@
 
 #include <filesystem>
 #include <fstream>
+#include <map>
 #include <string>
 #include <vector>
 
+#include "common/mail_source_contract.h"
 #include "common/temp_folder.h"
+#include "core/common/format_date_time.h"
 
 namespace planwarte {
 namespace {
@@ -255,6 +258,70 @@ TEST_F(MaildirInboxTest, HasStableIdsPerMaildir) {
     EXPECT_NE(one->EntryID(), other->EntryID());
     EXPECT_NE(one->EntryID(), one->StoreID());
     EXPECT_EQ(one->EntryID().find_first_not_of("0123456789ABCDEF"), std::string::npos);
+}
+
+// Each mail in a file of its own, named in the order the mails are given: unread ones in
+// new/, read ones in cur/ with the Seen flag. Changes reach the sinks by a refresh.
+class MaildirMailSourceTest : public MaildirInboxTest, public testing_support::MailSourceUnderTest {
+  protected:
+    std::shared_ptr<OlItems> MailItems(
+        const std::vector<testing_support::SourceMail>& items) override {
+        for (const testing_support::SourceMail& item : items) {
+            WriteMail(item);
+        }
+        inbox_ = Open();
+        return inbox_->Items();
+    }
+
+    void AddMail(const testing_support::SourceMail& item) override {
+        WriteMail(item);
+        inbox_->Refresh();
+    }
+
+    void Rename(const std::string& subject, const std::string& new_subject) override {
+        testing_support::SourceMail item = written_.at(subject);
+        const std::string file = files_.at(subject);
+        item.subject = new_subject;
+        Write(file, Text(item));
+        written_[new_subject] = item;
+        files_[new_subject] = file;
+        inbox_->Refresh();
+    }
+
+    void Remove(const std::string& subject) override {
+        fs::remove(folder_ / files_.at(subject));
+        inbox_->Refresh();
+    }
+
+  private:
+    // The contract's mails came in December, when Berlin is an hour ahead of UTC.
+    static std::string Text(const testing_support::SourceMail& item) {
+        return Mail(item.subject, FormatDateTime("dd' Dec 'yyyy hh:nn:ss' +0100'", item.received));
+    }
+
+    void WriteMail(const testing_support::SourceMail& item) {
+        ++count_;
+        const std::string name = (count_ < 10 ? "0" : "") + std::to_string(count_) + ".a.host";
+        const std::string file = item.unread ? "new/" + name : "cur/" + name + ":2,S";
+        Write(file, Text(item));
+        written_[item.subject] = item;
+        files_[item.subject] = file;
+    }
+
+    std::shared_ptr<MaildirInbox> inbox_;
+    int count_ = 0;
+    std::map<std::string, testing_support::SourceMail> written_;
+    std::map<std::string, std::string> files_;
+};
+
+TEST_F(MaildirMailSourceTest, FindFindNextAndSort) {
+    testing_support::CheckMailFindAndSort(*this);
+}
+TEST_F(MaildirMailSourceTest, FiltersThatCannotBeEvaluated) {
+    testing_support::CheckMailFaultyFilters(*this);
+}
+TEST_F(MaildirMailSourceTest, ItemEventsReachTheAdvisedSinks) {
+    testing_support::CheckMailEvents(*this);
 }
 
 }  // namespace

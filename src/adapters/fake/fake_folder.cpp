@@ -90,40 +90,42 @@ void FakeFolder::RemoveItem(const std::shared_ptr<OlItem>& item) {
     items_.erase(std::remove(items_.begin(), items_.end(), item), items_.end());
 }
 
-std::vector<OlItemsEvents*> FakeFolder::Sinks() const {
+std::vector<std::shared_ptr<FakeItems>> FakeFolder::Collections() const {
     auto lock = state_->Hold();
-    std::vector<OlItemsEvents*> sinks;
+    std::vector<std::shared_ptr<FakeItems>> alive;
     for (const std::weak_ptr<FakeItems>& weak : collections_) {
         if (std::shared_ptr<FakeItems> collection = weak.lock()) {
-            for (OlItemsEvents* sink : collection->Sinks()) {
-                sinks.push_back(sink);
-            }
+            alive.push_back(std::move(collection));
         }
     }
-    return sinks;
+    return alive;
 }
 
 // The sinks are called without the lock, so that they may call back from any thread.
 void FakeFolder::RaiseItemAdd(const std::shared_ptr<OlItem>& item) {
-    for (OlItemsEvents* sink : Sinks()) {
-        sink->ItemAdd(item);
+    for (const std::shared_ptr<FakeItems>& collection : Collections()) {
+        collection->Events().ItemAdd(item);
     }
 }
 
 void FakeFolder::RaiseItemChange(const std::shared_ptr<OlItem>& item) {
-    for (OlItemsEvents* sink : Sinks()) {
-        sink->ItemChange(item);
+    for (const std::shared_ptr<FakeItems>& collection : Collections()) {
+        collection->Events().ItemChange(item);
     }
 }
 
 void FakeFolder::RaiseItemRemove() {
-    for (OlItemsEvents* sink : Sinks()) {
-        sink->ItemRemove();
+    for (const std::shared_ptr<FakeItems>& collection : Collections()) {
+        collection->Events().ItemRemove();
     }
 }
 
 int FakeFolder::AdvisedSinkCount() const {
-    return static_cast<int>(Sinks().size());
+    std::size_t count = 0;
+    for (const std::shared_ptr<FakeItems>& collection : Collections()) {
+        count += collection->Events().Sinks().size();
+    }
+    return static_cast<int>(count);
 }
 
 std::shared_ptr<FakeFolder> FakeFolder::FindFolder(const std::string& entry_id) {
@@ -245,15 +247,6 @@ std::string FakeItems::Columns() const {
     return columns_;
 }
 
-std::vector<OlItemsEvents*> FakeItems::Sinks() const {
-    auto lock = state_->Hold();
-    std::vector<OlItemsEvents*> sinks;
-    for (const auto& [cookie, sink] : sinks_) {
-        sinks.push_back(sink);
-    }
-    return sinks;
-}
-
 void FakeItems::SetColumns(const std::string& columns) {
     auto lock = state_->Enter("SetColumns", "SetColumns(" + columns + ")");
     if (!IsColumnList(columns)) {
@@ -265,13 +258,11 @@ void FakeItems::SetColumns(const std::string& columns) {
 void FakeItems::Sort(const std::string& property, bool descending) {
     auto lock =
         state_->Enter("Sort", "Sort(" + property + "," + (descending ? "true" : "false") + ")");
-    for (const std::shared_ptr<OlItem>& item : folder_->ItemList()) {
-        if (!PropertyOf(item, property)) {
-            throw OutlookError("Sort", "the items have no property " + property);
-        }
-    }
-    sort_property_ = property;
-    descending_ = descending;
+    const std::vector<std::shared_ptr<OlItem>> items = folder_->ItemList();
+    sort_order_.Set(property, descending,
+                    std::all_of(items.begin(), items.end(), [&](const auto& item) {
+                        return PropertyOf(item, property).has_value();
+                    }));
 }
 
 void FakeItems::SetIncludeRecurrences(bool include) {
@@ -282,26 +273,17 @@ void FakeItems::SetIncludeRecurrences(bool include) {
 
 std::vector<std::shared_ptr<OlItem>> FakeItems::Sorted(
     std::vector<std::shared_ptr<OlItem>> items) const {
-    if (sort_property_.empty()) {
-        return items;
-    }
-    // Stable, so that equal values keep the folder's order in both directions.
-    std::stable_sort(items.begin(), items.end(), [&](const auto& a, const auto& b) {
-        const std::partial_ordering order =
-            CompareSortValues(PropertyOf(a, sort_property_), PropertyOf(b, sort_property_));
-        return descending_ ? order > 0 : order < 0;
-    });
+    sort_order_.Apply(items, PropertyOf);
     return items;
 }
 
 std::shared_ptr<OlItem> FakeItems::Find(const std::string& filter) {
     auto lock = state_->Enter("Find", "Find(" + filter + ")");
-    searching_ = false;
-    matches_.clear();
-    next_match_ = 0;
+    search_.Clear();
+    std::vector<std::shared_ptr<OlItem>> matches;
     try {
         const ItemFilter compiled = ParseItemFilter(filter);
-        const auto matches = [&](const PropertyAccessor& properties) {
+        const auto matches_filter = [&](const PropertyAccessor& properties) {
             return compiled.Matches(properties);
         };
         for (const std::shared_ptr<OlItem>& item : folder_->ItemList()) {
@@ -309,37 +291,27 @@ std::shared_ptr<OlItem> FakeItems::Find(const std::string& filter) {
             if (include_recurrences_ && appointment && appointment->Data().recurrence) {
                 // A series stands for its occurrences; only the found ones become objects.
                 for (const auto& time : appointment->OccurrenceTimes()) {
-                    if (matches([&](const std::string& name) {
+                    if (matches_filter([&](const std::string& name) {
                             return appointment->OccurrenceProperty(name, time);
                         })) {
-                        matches_.push_back(appointment->Occurrence(time));
+                        matches.push_back(appointment->Occurrence(time));
                     }
                 }
-            } else if (matches([&](const std::string& name) { return PropertyOf(item, name); })) {
-                matches_.push_back(item);
+            } else if (matches_filter(
+                           [&](const std::string& name) { return PropertyOf(item, name); })) {
+                matches.push_back(item);
             }
         }
     } catch (const ItemFilterError& error) {
         throw OutlookError("Find", error.what());
     }
-    matches_ = Sorted(std::move(matches_));
-    searching_ = true;
-    return NextMatch();
-}
-
-std::shared_ptr<OlItem> FakeItems::NextMatch() {
-    if (next_match_ >= matches_.size()) {
-        return nullptr;
-    }
-    return matches_[next_match_++];
+    return search_.Begin(Sorted(std::move(matches)),
+                         [](const std::shared_ptr<OlItem>& item) { return item; });
 }
 
 std::shared_ptr<OlItem> FakeItems::FindNext() {
     auto lock = state_->Enter("FindNext", "FindNext");
-    if (!searching_) {
-        throw OutlookError("FindNext", "no Find before");
-    }
-    return NextMatch();
+    return search_.Next();
 }
 
 int FakeItems::Count() const {
@@ -363,19 +335,12 @@ std::shared_ptr<OlFolder> FakeItems::Parent() const {
 
 int FakeItems::Advise(OlItemsEvents* sink) {
     auto lock = state_->Enter("Advise", "Advise");
-    if (sink == nullptr) {
-        throw OutlookError("Advise", "no sink");
-    }
-    const int cookie = state_->NewCookie();
-    sinks_[cookie] = sink;
-    return cookie;
+    return sinks_.Advise(sink);
 }
 
 void FakeItems::Unadvise(int cookie) {
     auto lock = state_->Enter("Unadvise", "Unadvise(" + std::to_string(cookie) + ")");
-    if (sinks_.erase(cookie) == 0) {
-        throw OutlookError("Unadvise", "no connection " + std::to_string(cookie));
-    }
+    sinks_.Unadvise(cookie);
 }
 
 }  // namespace planwarte

@@ -8,7 +8,10 @@
 #include "adapters/fake/fake_item_data.h"
 #include "adapters/fake/fake_items.h"
 #include "adapters/fake/fake_outlook_state.h"
+#include "core/outlook/item_sinks.h"
+#include "core/outlook/item_sort_order.h"
 #include "core/outlook/object_model.h"
+#include "core/outlook/search_cursor.h"
 
 namespace planwarte {
 
@@ -54,7 +57,7 @@ class FakeFolder : public OlFolder, public std::enable_shared_from_this<FakeFold
     void Display() override;
 
   private:
-    std::vector<OlItemsEvents*> Sinks() const;
+    std::vector<std::shared_ptr<FakeItems>> Collections() const;
 
     std::shared_ptr<FakeOutlookState> state_;
     std::string name_;
@@ -91,8 +94,8 @@ class FakeItems : public OlItems {
 
     // Test helper: the columns last set, as given.
     std::string Columns() const;
-    // Test helper: the sinks advised on this collection.
-    std::vector<OlItemsEvents*> Sinks() const;
+    // The connection point of this collection's item events.
+    const ItemSinks& Events() const { return sinks_; }
 
     void SetColumns(const std::string& columns) override;
     void Sort(const std::string& property, bool descending) override;
@@ -107,18 +110,14 @@ class FakeItems : public OlItems {
 
   private:
     std::vector<std::shared_ptr<OlItem>> Sorted(std::vector<std::shared_ptr<OlItem>> items) const;
-    std::shared_ptr<OlItem> NextMatch();
 
     std::shared_ptr<FakeOutlookState> state_;
     std::shared_ptr<FakeFolder> folder_;
     std::string columns_;
-    std::string sort_property_;
-    bool descending_ = false;
+    ItemSortOrder sort_order_;
     bool include_recurrences_ = false;
-    bool searching_ = false;
-    std::vector<std::shared_ptr<OlItem>> matches_;
-    std::size_t next_match_ = 0;
-    std::map<int, OlItemsEvents*> sinks_;
+    SearchCursor search_;
+    ItemSinks sinks_;
 };
 
 }  // namespace planwarte

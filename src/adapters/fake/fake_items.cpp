@@ -5,7 +5,7 @@
 #include <cmath>
 
 #include "adapters/fake/fake_folder.h"
-#include "core/outlook/item_sort_order.h"
+#include "core/outlook/item_properties.h"
 
 namespace planwarte {
 
@@ -120,7 +120,10 @@ std::vector<FakeAppointment::OccurrenceTime> FakeAppointment::OccurrenceTimes() 
 
 std::optional<Variant> FakeAppointment::OccurrenceProperty(const std::string& name,
                                                            const OccurrenceTime& time) const {
-    return PropertyAt(name, time.start, time.end, RecurrenceState::Occurrence);
+    // Read from a stand-in on the stack: a search makes objects only of what it finds.
+    const FakeAppointment occurrence(std::const_pointer_cast<FakeAppointment>(shared_from_this()),
+                                     time.start, time.end);
+    return occurrence.Property(name);
 }
 
 std::shared_ptr<FakeAppointment> FakeAppointment::Occurrence(const OccurrenceTime& time) {
@@ -157,6 +160,9 @@ std::string FakeAppointment::Location() const {
 }
 std::string FakeAppointment::Categories() const {
     return Read("Categories", &FakeAppointmentData::categories);
+}
+std::string FakeAppointment::Body() const {
+    return Read("Body", &FakeAppointmentData::body);
 }
 
 DateTime FakeAppointment::Start() const {
@@ -207,59 +213,7 @@ std::shared_ptr<OlRecurrencePattern> FakeAppointment::GetRecurrencePattern() {
 }
 
 std::optional<Variant> FakeAppointment::Property(const std::string& name) const {
-    auto lock = state_->Hold();
-    if (master_) {
-        return PropertyAt(name, occurrence_start_, occurrence_end_, RecurrenceState::Occurrence);
-    }
-    return PropertyAt(name, data_.start, data_.end,
-                      data_.recurrence ? RecurrenceState::Master : RecurrenceState::NotRecurring);
-}
-
-std::optional<Variant> FakeAppointment::PropertyAt(const std::string& name, DateTime start,
-                                                   DateTime end, RecurrenceState state) const {
-    auto lock = state_->Hold();
-    const FakeAppointmentData& d = Contents();
-    const std::string key = PropertyKey(name);
-    if (key == "start") {
-        return start;
-    }
-    if (key == "end") {
-        return end;
-    }
-    if (key == "subject") {
-        return d.subject;
-    }
-    if (key == "alldayevent") {
-        return d.all_day;
-    }
-    if (key == "isrecurring") {
-        return d.recurrence.has_value();
-    }
-    if (key == "recurrencestate") {
-        return static_cast<std::int32_t>(state);
-    }
-    if (key == "importance") {
-        return static_cast<std::int32_t>(d.importance);
-    }
-    if (key == "location") {
-        return d.location;
-    }
-    if (key == "categories") {
-        return d.categories;
-    }
-    if (key == "body") {
-        return d.body;
-    }
-    if (key == "entryid") {
-        return d.entry_id;
-    }
-    if (key == "reminderset") {
-        return d.reminder_set;
-    }
-    if (key == "remindertime") {
-        return d.reminder_time;
-    }
-    return std::nullopt;
+    return state_->Quietly([&] { return AppointmentProperty(*this, name); });
 }
 
 // An occurrence carries neither body nor label of its own; its series' appointment holds
@@ -349,6 +303,9 @@ void FakeTask::Display() {
     state_->SetActiveItem(shared_from_this());
 }
 
+std::string FakeTask::Body() const {
+    return Read("Body", &FakeTaskData::body);
+}
 int FakeTask::Importance() const {
     return Read("Importance", &FakeTaskData::importance);
 }
@@ -366,33 +323,7 @@ DateTime FakeTask::ReminderTime() const {
 }
 
 std::optional<Variant> FakeTask::Property(const std::string& name) const {
-    auto lock = state_->Hold();
-    const std::string key = PropertyKey(name);
-    if (key == "duedate") {
-        return data_.due_date;
-    }
-    if (key == "complete") {
-        return data_.complete;
-    }
-    if (key == "subject") {
-        return data_.subject;
-    }
-    if (key == "importance") {
-        return static_cast<std::int32_t>(data_.importance);
-    }
-    if (key == "body") {
-        return data_.body;
-    }
-    if (key == "entryid") {
-        return data_.entry_id;
-    }
-    if (key == "reminderset") {
-        return data_.reminder_set;
-    }
-    if (key == "remindertime") {
-        return data_.reminder_time;
-    }
-    return std::nullopt;
+    return state_->Quietly([&] { return TaskProperty(*this, name); });
 }
 
 std::string FakeTask::SafeBody() const {
@@ -467,24 +398,7 @@ std::shared_ptr<OlUserProperties> FakeMail::UserProperties() {
 }
 
 std::optional<Variant> FakeMail::Property(const std::string& name) const {
-    auto lock = state_->Hold();
-    const std::string key = PropertyKey(name);
-    if (key == "receivedtime") {
-        return data_.received_time;
-    }
-    if (key == "unread") {
-        return data_.unread;
-    }
-    if (key == "subject") {
-        return data_.subject;
-    }
-    if (key == "body") {
-        return data_.body;
-    }
-    if (key == "entryid") {
-        return data_.entry_id;
-    }
-    return std::nullopt;
+    return state_->Quietly([&] { return MailProperty(*this, name); });
 }
 
 std::string FakeMail::SafeBody() const {

@@ -69,6 +69,7 @@ class FakeAppointment : public OlAppointmentItem,
     void Display() override;
     std::string Location() const override;
     std::string Categories() const override;
+    std::string Body() const override;
     DateTime Start() const override;
     DateTime End() const override;
     bool AllDayEvent() const override;
@@ -87,8 +88,6 @@ class FakeAppointment : public OlAppointmentItem,
   private:
     // The series' contents for an occurrence, the own ones otherwise.
     const FakeAppointmentData& Contents() const;
-    std::optional<Variant> PropertyAt(const std::string& name, DateTime start, DateTime end,
-                                      RecurrenceState state) const;
     template <typename T>
     T Read(const char* member, T FakeAppointmentData::*field) const;
 
@@ -129,6 +128,7 @@ class FakeTask : public OlTaskItem,
     std::string Subject() const override;
     std::shared_ptr<OlFolder> Parent() const override;
     void Display() override;
+    std::string Body() const override;
     int Importance() const override;
     DateTime DueDate() const override;
     bool Complete() const override;

@@ -19,6 +19,9 @@ std::string Hex8(unsigned value) {
 FakeOutlookState::Lock FakeOutlookState::Enter(const std::string& member,
                                                const std::string& logged) {
     Lock lock(mutex_);
+    if (quiet_ > 0) {
+        return lock;
+    }
     if (!logged.empty()) {
         log_.push_back(logged);
     }
@@ -100,11 +103,6 @@ std::string FakeOutlookState::NewEntryID() {
 std::string FakeOutlookState::NewStoreID() {
     Lock lock(mutex_);
     return "0000000038A1BB1005E5101AA1BB0800" + Hex8(next_id_++);
-}
-
-int FakeOutlookState::NewCookie() {
-    Lock lock(mutex_);
-    return next_cookie_++;
 }
 
 void FakeOutlookState::SetActiveItem(std::shared_ptr<OlItem> item) {

@@ -30,6 +30,18 @@ class FakeOutlookState {
     Lock Enter(const std::string& member, const std::string& logged = "");
     // Locks without logging or failing, for the test helpers and the safe-item library.
     Lock Hold() const { return Lock(mutex_); }
+    // Runs `read` with every member entered as Hold does: the filters and the sort order read
+    // items through their members, and those reads are not calls of the program's.
+    template <typename Read>
+    auto Quietly(Read read) const {
+        Lock lock(mutex_);
+        ++quiet_;
+        struct Restore {
+            int& quiet;
+            ~Restore() { --quiet; }
+        } restore{quiet_};
+        return read();
+    }
 
     // The n-th call of the member from now on (1 = the next) throws, once.
     void FailCall(const std::string& member, int nth = 1,
@@ -54,7 +66,6 @@ class FakeOutlookState {
 
     std::string NewEntryID();
     std::string NewStoreID();
-    int NewCookie();
 
     // The item of the open item window. Held weakly: every item holds this state, and a
     // strong reference back would keep both alive for ever. Its folder keeps it.
@@ -73,7 +84,7 @@ class FakeOutlookState {
     std::set<std::string> null_answers_;
     bool session_lost_ = false;
     unsigned next_id_ = 1;
-    int next_cookie_ = 1;
+    mutable int quiet_ = 0;  // Quietly calls under way on the thread holding the lock
     std::weak_ptr<OlItem> active_item_;
 };
 

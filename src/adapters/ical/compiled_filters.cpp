@@ -11,6 +11,15 @@ namespace {
 // dropped when it grows past this, which costs one reading of each filter in use.
 constexpr std::size_t kMaxKeptFilters = 4096;
 
+ItemFilterRange SearchRange(const ItemFilter& filter) {
+    ItemFilterRange range = RangeOf(filter);
+    if (range.bounded) {
+        range.from = DateTime(range.from.value - 1.0);
+        range.to = DateTime(range.to.value + 1.0);
+    }
+    return range;
+}
+
 }  // namespace
 
 std::shared_ptr<const CompiledFilter> CompiledFilterOf(const std::string& text) {
@@ -24,9 +33,9 @@ std::shared_ptr<const CompiledFilter> CompiledFilterOf(const std::string& text) 
     }
     // Read outside the lock: another thread's search need not wait for this one.
     ItemFilter filter = ParseItemFilter(text);
-    const SearchWindow window = WindowOf(filter);
+    const ItemFilterRange range = SearchRange(filter);
     auto compiled =
-        std::make_shared<const CompiledFilter>(CompiledFilter{std::move(filter), window});
+        std::make_shared<const CompiledFilter>(CompiledFilter{std::move(filter), range});
     std::lock_guard lock(mutex);
     if (kept.size() >= kMaxKeptFilters) {
         kept.clear();

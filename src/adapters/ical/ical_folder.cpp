@@ -6,7 +6,7 @@
 
 #include "adapters/ical/compiled_filters.h"
 #include "core/outlook/item_filter.h"
-#include "core/outlook/item_sort_order.h"
+#include "core/outlook/item_properties.h"
 
 namespace planwarte {
 
@@ -147,12 +147,7 @@ std::shared_ptr<OlFolder> IcalFolders::Item(int index) {
 IcalItems::IcalItems(std::shared_ptr<IcalFolder> folder) : folder_(std::move(folder)) {}
 
 std::vector<OlItemsEvents*> IcalItems::Sinks() const {
-    std::lock_guard lock(sinks_mutex_);
-    std::vector<OlItemsEvents*> sinks;
-    for (const auto& [cookie, sink] : sinks_) {
-        sinks.push_back(sink);
-    }
-    return sinks;
+    return sinks_.Sinks();
 }
 
 // Every property is read from the parsed files anyway; the column list changes nothing.
@@ -161,12 +156,9 @@ void IcalItems::SetColumns(const std::string&) {}
 void IcalItems::Sort(const std::string& property, bool descending) {
     // The items of a folder are of one kind, and the kind decides which properties exist.
     const std::shared_ptr<const CollectionSnapshot> snapshot = folder_->Snapshot();
-    if (!snapshot->listing.empty() &&
-        !PropertyOf({snapshot->listing.front(), std::nullopt, 0}, property)) {
-        throw OutlookError("Sort", "the items have no property " + property);
-    }
-    sort_property_ = property;
-    descending_ = descending;
+    sort_order_.Set(property, descending,
+                    snapshot->listing.empty() ||
+                        PropertyOf({snapshot->listing.front(), std::nullopt, 0}, property));
     listed_snapshot_.reset();
 }
 
@@ -174,28 +166,30 @@ void IcalItems::SetIncludeRecurrences(bool include) {
     include_recurrences_ = include;
 }
 
+// Read through a stand-in item on the stack: a search makes objects only of what it finds.
 std::optional<Variant> IcalItems::PropertyOf(const Match& match, const std::string& name) const {
     if (match.record->task) {
-        return TaskProperty(*match.record, name);
+        const IcalTask task(match.record, {}, {});
+        return TaskProperty(task, name);
     }
-    return AppointmentProperty(*match.record, match.occurrence ? &*match.occurrence : nullptr,
-                               name);
+    const IcalAppointment appointment(match.record, {}, {}, match.occurrence);
+    return AppointmentProperty(appointment, name);
 }
 
 std::vector<IcalItems::Match> IcalItems::Candidates(const CollectionSnapshot& snapshot,
-                                                    const SearchWindow& window) const {
+                                                    const ItemFilterRange& range) const {
     std::vector<Match> candidates;
     const auto& listing = snapshot.listing;
     const auto add = [&](std::size_t index) {
         candidates.push_back({listing[index], std::nullopt, index});
     };
     if (!include_recurrences_ || snapshot.item_type == kItemTypeTask) {
-        if (window.bounded && snapshot.item_type == kItemTypeTask) {
+        if (range.bounded && snapshot.item_type == kItemTypeTask) {
             const auto& tasks = snapshot.tasks_by_due;
             auto first = std::lower_bound(
-                tasks.begin(), tasks.end(), window.from,
+                tasks.begin(), tasks.end(), range.from,
                 [&](std::size_t index, DateTime from) { return listing[index]->task->due < from; });
-            for (auto it = first; it != tasks.end() && listing[*it]->task->due < window.to; ++it) {
+            for (auto it = first; it != tasks.end() && listing[*it]->task->due < range.to; ++it) {
                 add(*it);
             }
             return candidates;
@@ -208,19 +202,19 @@ std::vector<IcalItems::Match> IcalItems::Candidates(const CollectionSnapshot& sn
     const auto fields = [&](std::size_t index) -> const EventFields& {
         return listing[index]->event->fields;
     };
-    if (window.bounded) {
+    if (range.bounded) {
         const auto& singles = snapshot.short_singles_by_start;
-        const DateTime earliest(window.from.value - kLongEventDays);
+        const DateTime earliest(range.from.value - kLongEventDays);
         auto first = std::lower_bound(
             singles.begin(), singles.end(), earliest,
             [&](std::size_t index, DateTime from) { return fields(index).start < from; });
-        for (auto it = first; it != singles.end() && fields(*it).start < window.to; ++it) {
-            if (fields(*it).end >= window.from) {
+        for (auto it = first; it != singles.end() && fields(*it).start < range.to; ++it) {
+            if (fields(*it).end >= range.from) {
                 add(*it);
             }
         }
         for (std::size_t index : snapshot.long_singles) {
-            if (fields(index).start < window.to && fields(index).end >= window.from) {
+            if (fields(index).start < range.to && fields(index).end >= range.from) {
                 add(index);
             }
         }
@@ -232,9 +226,9 @@ std::vector<IcalItems::Match> IcalItems::Candidates(const CollectionSnapshot& sn
             add(index);
         }
     }
-    if (window.bounded) {
-        for (const SeriesOccurrenceIndex::Entry& entry : snapshot.series_occurrences->Between(
-                 listing, snapshot.series, window.from, window.to)) {
+    if (range.bounded) {
+        for (const SeriesOccurrenceIndex::Entry& entry :
+             snapshot.series_occurrences->Between(listing, snapshot.series, range.from, range.to)) {
             candidates.push_back(
                 {listing[entry.listing_index], entry.occurrence, entry.listing_index});
         }
@@ -243,7 +237,7 @@ std::vector<IcalItems::Match> IcalItems::Candidates(const CollectionSnapshot& sn
     for (std::size_t index : snapshot.series) {
         const EventRecord& event = *listing[index]->event;
         const double base =
-            std::max(window.latest.value_or(event.fields.start).value, event.fields.start.value);
+            std::max(range.latest.value_or(event.fields.start).value, event.fields.start.value);
         const DateTime from(-693593.0);  // 1 January of the year 1
         const DateTime to(base + kUnboundedHorizonDays);
         for (const Occurrence& occurrence : event.occurrences->Between(event, from, to)) {
@@ -263,35 +257,25 @@ void IcalItems::SortMatches(std::vector<Match>& matches) const {
         const double b_start = b.occurrence ? b.occurrence->start.value : 0.0;
         return a_start < b_start;
     });
-    if (sort_property_.empty()) {
-        return;
-    }
-    std::vector<std::pair<std::optional<Variant>, std::size_t>> keys;
-    keys.reserve(matches.size());
-    for (std::size_t i = 0; i < matches.size(); ++i) {
-        keys.emplace_back(PropertyOf(matches[i], sort_property_), i);
-    }
-    std::stable_sort(keys.begin(), keys.end(), [&](const auto& a, const auto& b) {
-        const std::partial_ordering order = CompareSortValues(a.first, b.first);
-        return descending_ ? order > 0 : order < 0;
+    sort_order_.Apply(matches, [this](const Match& match, const std::string& property) {
+        return PropertyOf(match, property);
     });
-    std::vector<Match> sorted;
-    sorted.reserve(matches.size());
-    for (const auto& key : keys) {
-        sorted.push_back(std::move(matches[key.second]));
-    }
-    matches = std::move(sorted);
 }
 
 std::shared_ptr<OlItem> IcalItems::Find(const std::string& filter) {
-    searching_ = false;
-    matches_.clear();
-    next_match_ = 0;
+    search_.Clear();
     const std::shared_ptr<const CollectionSnapshot> snapshot = folder_->Snapshot();
     std::vector<Match> found;
     try {
         const std::shared_ptr<const CompiledFilter> compiled = CompiledFilterOf(filter);
-        for (Match& candidate : Candidates(*snapshot, compiled->window)) {
+        // A fault such as an unknown property is one for every item, also when the range
+        // leaves none to look at.
+        if (!snapshot->listing.empty()) {
+            const Match first{snapshot->listing.front(), std::nullopt, 0};
+            compiled->filter.Matches(
+                [&](const std::string& name) { return PropertyOf(first, name); });
+        }
+        for (Match& candidate : Candidates(*snapshot, compiled->range)) {
             if (compiled->filter.Matches(
                     [&](const std::string& name) { return PropertyOf(candidate, name); })) {
                 found.push_back(std::move(candidate));
@@ -301,22 +285,13 @@ std::shared_ptr<OlItem> IcalItems::Find(const std::string& filter) {
         throw OutlookError("Find", error.what());
     }
     SortMatches(found);
-    matches_.reserve(found.size());
-    for (const Match& match : found) {
-        matches_.push_back(folder_->ItemObject(match.record, match.occurrence));
-    }
-    searching_ = true;
-    return FindNext();
+    return search_.Begin(std::move(found), [folder = folder_](const Match& match) {
+        return folder->ItemObject(match.record, match.occurrence);
+    });
 }
 
 std::shared_ptr<OlItem> IcalItems::FindNext() {
-    if (!searching_) {
-        throw OutlookError("FindNext", "no Find before");
-    }
-    if (next_match_ >= matches_.size()) {
-        return nullptr;
-    }
-    return matches_[next_match_++];
+    return search_.Next();
 }
 
 int IcalItems::Count() const {
@@ -346,20 +321,11 @@ std::shared_ptr<OlFolder> IcalItems::Parent() const {
 }
 
 int IcalItems::Advise(OlItemsEvents* sink) {
-    if (sink == nullptr) {
-        throw OutlookError("Advise", "no sink");
-    }
-    std::lock_guard lock(sinks_mutex_);
-    const int cookie = next_cookie_++;
-    sinks_[cookie] = sink;
-    return cookie;
+    return sinks_.Advise(sink);
 }
 
 void IcalItems::Unadvise(int cookie) {
-    std::lock_guard lock(sinks_mutex_);
-    if (sinks_.erase(cookie) == 0) {
-        throw OutlookError("Unadvise", "no connection " + std::to_string(cookie));
-    }
+    sinks_.Unadvise(cookie);
 }
 
 }  // namespace planwarte

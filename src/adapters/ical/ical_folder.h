@@ -9,8 +9,11 @@
 
 #include "adapters/ical/collection_snapshot.h"
 #include "adapters/ical/ical_item_objects.h"
-#include "adapters/ical/search_window.h"
+#include "core/outlook/item_filter_range.h"
+#include "core/outlook/item_sinks.h"
+#include "core/outlook/item_sort_order.h"
 #include "core/outlook/object_model.h"
+#include "core/outlook/search_cursor.h"
 
 // The folders of this source: a store's top folder, folders holding collections, and the
 // collections themselves (calendar or task folders). A folder object stays the same for its
@@ -102,7 +105,7 @@ class IcalItems : public OlItems {
         std::size_t listing_index = 0;
     };
     std::vector<Match> Candidates(const CollectionSnapshot& snapshot,
-                                  const SearchWindow& window) const;
+                                  const ItemFilterRange& range) const;
     void SortMatches(std::vector<Match>& matches) const;
     std::optional<Variant> PropertyOf(const Match& match, const std::string& name) const;
 
@@ -110,16 +113,10 @@ class IcalItems : public OlItems {
     // The listing in sort order, kept for the snapshot it was made from.
     std::shared_ptr<const CollectionSnapshot> listed_snapshot_;
     std::vector<Match> listed_;
-    std::string sort_property_;
-    bool descending_ = false;
+    ItemSortOrder sort_order_;
     bool include_recurrences_ = false;
-    bool searching_ = false;
-    std::vector<std::shared_ptr<OlItem>> matches_;
-    std::size_t next_match_ = 0;
-
-    mutable std::mutex sinks_mutex_;
-    std::map<int, OlItemsEvents*> sinks_;
-    int next_cookie_ = 1;
+    SearchCursor search_;
+    ItemSinks sinks_;
 };
 
 }  // namespace planwarte

@@ -4,7 +4,6 @@
 #include <cmath>
 
 #include "adapters/ical/ical_folder.h"
-#include "core/outlook/item_sort_order.h"
 
 namespace planwarte {
 
@@ -40,82 +39,6 @@ void Open(const OpenPath& open_path, const std::string& path) {
 }
 
 }  // namespace
-
-std::optional<Variant> AppointmentProperty(const ItemRecord& record, const Occurrence* occurrence,
-                                           const std::string& name) {
-    const EventFields& fields = FieldsOf(record, occurrence);
-    const DateTime start = occurrence ? occurrence->start : fields.start;
-    const DateTime end = occurrence ? occurrence->end : fields.end;
-    const std::string key = PropertyKey(name);
-    if (key == "start") {
-        return start;
-    }
-    if (key == "end") {
-        return end;
-    }
-    if (key == "subject") {
-        return fields.subject;
-    }
-    if (key == "location") {
-        return fields.location;
-    }
-    if (key == "categories") {
-        return fields.categories;
-    }
-    if (key == "body") {
-        return fields.body;
-    }
-    if (key == "alldayevent") {
-        return fields.all_day;
-    }
-    if (key == "isrecurring") {
-        return record.event->rule.has_value();
-    }
-    if (key == "recurrencestate") {
-        return static_cast<std::int32_t>(StateOf(record, occurrence));
-    }
-    if (key == "importance") {
-        return static_cast<std::int32_t>(fields.importance);
-    }
-    if (key == "entryid") {
-        return record.entry_id;
-    }
-    if (key == "reminderset") {
-        return ReminderOf(fields.alarm, start, end).set;
-    }
-    if (key == "remindertime") {
-        return ReminderOf(fields.alarm, start, end).time;
-    }
-    return std::nullopt;
-}
-
-std::optional<Variant> TaskProperty(const ItemRecord& record, const std::string& name) {
-    const TaskRecord& task = *record.task;
-    const std::string key = PropertyKey(name);
-    if (key == "duedate") {
-        return task.due;
-    }
-    if (key == "complete") {
-        return task.complete;
-    }
-    if (key == "subject") {
-        return task.subject;
-    }
-    if (key == "body") {
-        return task.body;
-    }
-    if (key == "importance") {
-        return static_cast<std::int32_t>(task.importance);
-    }
-    if (key == "entryid") {
-        return record.entry_id;
-    }
-    if (key == "reminderset" || key == "remindertime") {
-        const Reminder reminder = ReminderOf(task.alarm, task.alarm_base, task.alarm_base);
-        return key == "reminderset" ? Variant(reminder.set) : Variant(reminder.time);
-    }
-    return std::nullopt;
-}
 
 std::shared_ptr<OlItem> MakeItemObject(std::shared_ptr<const ItemRecord> record,
                                        std::weak_ptr<IcalFolder> folder, OpenPath open_path,
@@ -159,6 +82,9 @@ std::string IcalAppointment::Location() const {
 }
 std::string IcalAppointment::Categories() const {
     return Fields().categories;
+}
+std::string IcalAppointment::Body() const {
+    return Fields().body;
 }
 DateTime IcalAppointment::Start() const {
     return occurrence_ ? occurrence_->start : Fields().start;
@@ -257,6 +183,9 @@ std::shared_ptr<OlFolder> IcalTask::Parent() const {
 }
 void IcalTask::Display() {
     Open(open_path_, record_->file_path);
+}
+std::string IcalTask::Body() const {
+    return record_->task->body;
 }
 int IcalTask::Importance() const {
     return record_->task->importance;

@@ -26,13 +26,6 @@ class IcalItemBase {
     virtual int LabelColour() const = 0;  // 0 for none
 };
 
-// The value of a property by its name (brackets and case ignored) for the filters and the
-// sort order; nullopt when items of the kind have no such property. `occurrence` is null for
-// a single appointment or a series' master.
-std::optional<Variant> AppointmentProperty(const ItemRecord& record, const Occurrence* occurrence,
-                                           const std::string& name);
-std::optional<Variant> TaskProperty(const ItemRecord& record, const std::string& name);
-
 // An item object for a record (a series as its master); `occurrence` makes an occurrence.
 std::shared_ptr<OlItem> MakeItemObject(std::shared_ptr<const ItemRecord> record,
                                        std::weak_ptr<IcalFolder> folder, OpenPath open_path,
@@ -51,6 +44,7 @@ class IcalAppointment : public OlAppointmentItem,
     void Display() override;
     std::string Location() const override;
     std::string Categories() const override;
+    std::string Body() const override;
     DateTime Start() const override;
     DateTime End() const override;
     bool AllDayEvent() const override;
@@ -99,6 +93,7 @@ class IcalTask : public OlTaskItem, public IcalItemBase {
     std::string Subject() const override;
     std::shared_ptr<OlFolder> Parent() const override;
     void Display() override;
+    std::string Body() const override;
     int Importance() const override;
     DateTime DueDate() const override;
     bool Complete() const override;

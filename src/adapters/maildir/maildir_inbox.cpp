@@ -47,9 +47,14 @@ bool MaildirInbox::Refresh() {
     std::vector<std::shared_ptr<MaildirMailItem>> added;
     std::vector<std::shared_ptr<MaildirMailItem>> changed;
     std::size_t removed = 0;
-    std::vector<OlItemsEvents*> sinks;
+    std::vector<std::shared_ptr<MaildirItems>> collections;
     {
         std::lock_guard lock(state_->mutex);
+        for (const std::weak_ptr<MaildirItems>& weak : state_->collections) {
+            if (std::shared_ptr<MaildirItems> collection = weak.lock()) {
+                collections.push_back(std::move(collection));
+            }
+        }
         const MaildirIndex::Changes changes = state_->index.Refresh();
         removed = changes.removed.size();
         if (!changes.added.empty() || !changes.changed.empty()) {
@@ -65,20 +70,17 @@ bool MaildirInbox::Refresh() {
                 }
             }
         }
-        for (const auto& [cookie, sink] : state_->sinks) {
-            sinks.push_back(sink);
-        }
     }
     // Outside the lock: a sink may well read the inbox again.
-    for (OlItemsEvents* sink : sinks) {
+    for (const std::shared_ptr<MaildirItems>& collection : collections) {
         for (const auto& item : added) {
-            sink->ItemAdd(item);
+            collection->Events().ItemAdd(item);
         }
         for (const auto& item : changed) {
-            sink->ItemChange(item);
+            collection->Events().ItemChange(item);
         }
         for (std::size_t i = 0; i < removed; ++i) {
-            sink->ItemRemove();
+            collection->Events().ItemRemove();
         }
     }
     return !added.empty();
@@ -105,7 +107,12 @@ std::shared_ptr<OlFolders> MaildirInbox::Folders() {
 }
 
 std::shared_ptr<OlItems> MaildirInbox::Items() {
-    return std::make_shared<MaildirItems>(state_, weak_from_this());
+    auto items = std::make_shared<MaildirItems>(state_, weak_from_this());
+    std::lock_guard lock(state_->mutex);
+    std::erase_if(state_->collections,
+                  [](const std::weak_ptr<MaildirItems>& c) { return c.expired(); });
+    state_->collections.push_back(items);
+    return items;
 }
 
 void MaildirInbox::Display() {

@@ -23,7 +23,8 @@ class MaildirInbox : public OlFolder, public std::enable_shared_from_this<Maildi
     ~MaildirInbox() override;
 
     // Reads the folder again: new and changed files are parsed, vanished ones dropped, and
-    // the advised sinks hear of it (ItemAdd, ItemChange, ItemRemove, outside any lock).
+    // the sinks advised on its Items collections still alive hear of it (ItemAdd,
+    // ItemChange, ItemRemove, outside any lock).
     // True when mail arrived that was not there before.
     bool Refresh();
 

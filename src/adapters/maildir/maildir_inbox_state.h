@@ -1,6 +1,7 @@
 #pragma once
 
 #include <map>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -11,6 +12,8 @@
 
 // What the inbox, its Items collections and its mail items share.
 namespace planwarte {
+
+class MaildirItems;
 
 struct UserPropertyRecord {
     std::string name;
@@ -27,8 +30,8 @@ struct MaildirInboxState {
     MaildirIndex index;
     // By the mail's EntryID, so that they outlive the item objects and survive a refresh.
     std::map<std::string, std::vector<UserPropertyRecord>> user_properties;
-    std::map<int, OlItemsEvents*> sinks;
-    int next_cookie = 1;
+    // The Items collections handed out; a refresh tells the sinks of those still alive.
+    std::vector<std::weak_ptr<MaildirItems>> collections;
     const MaildirInbox::Opener open;
 };
 

@@ -1,24 +1,26 @@
 #include "adapters/maildir/maildir_items.h"
 
-#include <algorithm>
-#include <cctype>
-#include <compare>
-
 #include "core/outlook/item_filter.h"
-#include "core/outlook/item_sort_order.h"
+#include "core/outlook/item_properties.h"
 
 namespace planwarte {
 
 MaildirItems::MaildirItems(std::shared_ptr<MaildirInboxState> state, std::weak_ptr<OlFolder> folder)
     : state_(std::move(state)), folder_(std::move(folder)) {}
 
+namespace {
+
+std::optional<Variant> PropertyOf(const std::shared_ptr<MaildirMailItem>& mail,
+                                  const std::string& name) {
+    return MailProperty(*mail, name);
+}
+
+}  // namespace
+
 void MaildirItems::Sort(const std::string& property, bool descending) {
+    // Every mail has the same members; an empty inbox has no mail to lack one.
     const MaildirMailItem probe(state_, folder_, MaildirMail{});
-    if (!probe.Property(property)) {
-        throw OutlookError("Sort", "mail has no property " + property);
-    }
-    sort_property_ = property;
-    descending_ = descending;
+    sort_order_.Set(property, descending, Count() == 0 || MailProperty(probe, property));
 }
 
 std::vector<std::shared_ptr<MaildirMailItem>> MaildirItems::SortedMails() const {
@@ -32,43 +34,30 @@ std::vector<std::shared_ptr<MaildirMailItem>> MaildirItems::SortedMails() const 
     for (MaildirMail& mail : mails) {
         items.push_back(std::make_shared<MaildirMailItem>(state_, folder_, std::move(mail)));
     }
-    if (!sort_property_.empty()) {
-        // Stable, so that equal values keep the order of the file names in both directions.
-        std::stable_sort(items.begin(), items.end(), [&](const auto& a, const auto& b) {
-            const std::partial_ordering order =
-                CompareSortValues(a->Property(sort_property_), b->Property(sort_property_));
-            return descending_ ? order > 0 : order < 0;
-        });
-    }
+    // Equal values keep the order of the file names.
+    sort_order_.Apply(items, PropertyOf);
     return items;
 }
 
 std::shared_ptr<OlItem> MaildirItems::Find(const std::string& filter) {
-    searching_ = false;
-    matches_.clear();
-    next_match_ = 0;
+    search_.Clear();
+    std::vector<std::shared_ptr<MaildirMailItem>> matches;
     try {
         const ItemFilter compiled = ParseItemFilter(filter);
         for (std::shared_ptr<MaildirMailItem>& item : SortedMails()) {
-            if (compiled.Matches([&](const std::string& name) { return item->Property(name); })) {
-                matches_.push_back(std::move(item));
+            if (compiled.Matches([&](const std::string& name) { return PropertyOf(item, name); })) {
+                matches.push_back(std::move(item));
             }
         }
     } catch (const ItemFilterError& error) {
         throw OutlookError("Find", error.what());
     }
-    searching_ = true;
-    return FindNext();
+    return search_.Begin(std::move(matches),
+                         [](const std::shared_ptr<MaildirMailItem>& item) { return item; });
 }
 
 std::shared_ptr<OlItem> MaildirItems::FindNext() {
-    if (!searching_) {
-        throw OutlookError("FindNext", "no Find before");
-    }
-    if (next_match_ >= matches_.size()) {
-        return nullptr;
-    }
-    return matches_[next_match_++];
+    return search_.Next();
 }
 
 int MaildirItems::Count() const {
@@ -93,20 +82,11 @@ std::shared_ptr<OlFolder> MaildirItems::Parent() const {
 }
 
 int MaildirItems::Advise(OlItemsEvents* sink) {
-    if (sink == nullptr) {
-        throw OutlookError("Advise", "no sink");
-    }
-    std::lock_guard lock(state_->mutex);
-    const int cookie = state_->next_cookie++;
-    state_->sinks[cookie] = sink;
-    return cookie;
+    return sinks_.Advise(sink);
 }
 
 void MaildirItems::Unadvise(int cookie) {
-    std::lock_guard lock(state_->mutex);
-    if (state_->sinks.erase(cookie) == 0) {
-        throw OutlookError("Unadvise", "no connection " + std::to_string(cookie));
-    }
+    sinks_.Unadvise(cookie);
 }
 
 }  // namespace planwarte

@@ -7,14 +7,21 @@
 
 #include "adapters/maildir/maildir_inbox_state.h"
 #include "adapters/maildir/maildir_mail_item.h"
+#include "core/outlook/item_sinks.h"
+#include "core/outlook/item_sort_order.h"
 #include "core/outlook/object_model.h"
+#include "core/outlook/search_cursor.h"
 
 namespace planwarte {
 
-// The mails of the inbox, read afresh from its index at every call.
+// The mails of the inbox, read afresh from its index at every call. Its sinks are its own,
+// as on every other source: they hear of the inbox's changes while the collection lives.
 class MaildirItems : public OlItems {
   public:
     MaildirItems(std::shared_ptr<MaildirInboxState> state, std::weak_ptr<OlFolder> folder);
+
+    // The connection point of this collection's item events.
+    const ItemSinks& Events() const { return sinks_; }
 
     // A column list only speeds reading up in other stores; every member is at hand here.
     void SetColumns(const std::string&) override {}
@@ -34,11 +41,9 @@ class MaildirItems : public OlItems {
 
     std::shared_ptr<MaildirInboxState> state_;
     std::weak_ptr<OlFolder> folder_;
-    std::string sort_property_;
-    bool descending_ = false;
-    std::vector<std::shared_ptr<MaildirMailItem>> matches_;
-    std::size_t next_match_ = 0;
-    bool searching_ = false;
+    ItemSortOrder sort_order_;
+    SearchCursor search_;
+    ItemSinks sinks_;
 };
 
 }  // namespace planwarte

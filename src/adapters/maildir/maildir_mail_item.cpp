@@ -1,8 +1,6 @@
 #include "adapters/maildir/maildir_mail_item.h"
 
 #include <algorithm>
-#include <cctype>
-#include "core/outlook/item_sort_order.h"
 
 namespace planwarte {
 
@@ -79,26 +77,6 @@ class MaildirUserProperties : public OlUserProperties {
 MaildirMailItem::MaildirMailItem(std::shared_ptr<MaildirInboxState> state,
                                  std::weak_ptr<OlFolder> folder, MaildirMail mail)
     : state_(std::move(state)), folder_(std::move(folder)), mail_(std::move(mail)) {}
-
-std::optional<Variant> MaildirMailItem::Property(const std::string& name) const {
-    const std::string key = PropertyKey(name);
-    if (key == "receivedtime") {
-        return mail_.received_time;
-    }
-    if (key == "unread") {
-        return mail_.unread;
-    }
-    if (key == "subject") {
-        return mail_.subject;
-    }
-    if (key == "body") {
-        return mail_.body;
-    }
-    if (key == "entryid") {
-        return mail_.entry_id;
-    }
-    return std::nullopt;
-}
 
 std::shared_ptr<OlFolder> MaildirMailItem::Parent() const {
     std::shared_ptr<OlFolder> folder = folder_.lock();

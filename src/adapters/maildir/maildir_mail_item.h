@@ -16,10 +16,6 @@ class MaildirMailItem : public OlMailItem, public std::enable_shared_from_this<M
     MaildirMailItem(std::shared_ptr<MaildirInboxState> state, std::weak_ptr<OlFolder> folder,
                     MaildirMail mail);
 
-    // A member by the name a filter or Sort writes, with or without brackets, in any case;
-    // nullopt for a name mail has no member of.
-    std::optional<Variant> Property(const std::string& name) const;
-
     std::string EntryID() const override { return mail_.entry_id; }
     std::string Subject() const override { return mail_.subject; }
     std::shared_ptr<OlFolder> Parent() const override;

@@ -369,7 +369,9 @@ class FilterParser {
     std::size_t pos_ = 0;
 };
 
-const char* LiteralKind(const ItemFilter::Literal& literal) {
+}  // namespace
+
+const char* LiteralKindName(const ItemFilter::Literal& literal) {
     switch (literal.index()) {
         case 0:
             return "True/False";
@@ -381,8 +383,6 @@ const char* LiteralKind(const ItemFilter::Literal& literal) {
             return "a date";
     }
 }
-
-}  // namespace
 
 ItemFilterError::ItemFilterError(const std::string& filter, std::size_t position,
                                  const std::string& reason)
@@ -442,7 +442,7 @@ bool ItemFilter::Compare(const Comparison& comparison, const PropertyAccessor& p
     }
     throw ItemFilterError(
         text_, comparison.position,
-        "[" + comparison.property + "] cannot be compared with " + LiteralKind(literal));
+        "[" + comparison.property + "] cannot be compared with " + LiteralKindName(literal));
 }
 
 ItemFilter ParseItemFilter(const std::string& text, const FormatSettings& settings) {

@@ -75,6 +75,8 @@ class ItemFilter {
     bool Matches(const PropertyAccessor& properties) const;
 
     const std::string& FilterText() const { return text_; }
+    // The parsed filter, for a source that reads more from it than a match (its time range).
+    const Node& Root() const { return root_; }
 
   private:
     bool Evaluate(const Node& node, const PropertyAccessor& properties) const;
@@ -83,6 +85,9 @@ class ItemFilter {
     std::string text_;
     Node root_;
 };
+
+// The kind of a literal as the error texts name it: "True/False", "a number", "a text", "a date".
+const char* LiteralKindName(const ItemFilter::Literal& literal);
 
 // Throws ItemFilterError naming the text and the position of the fault. Date literals are
 // read in the short date format of the settings.

@@ -49,4 +49,12 @@ std::partial_ordering CompareSortValues(const std::optional<Variant>& a,
         *a);
 }
 
+void ItemSortOrder::Set(const std::string& property, bool descending, bool items_have_it) {
+    if (!items_have_it) {
+        throw OutlookError("Sort", "the items have no property " + property);
+    }
+    property_ = property;
+    descending_ = descending;
+}
+
 }  // namespace planwarte

@@ -66,6 +66,9 @@ class OlAppointmentItem : public OlItem {
     ItemClass Class() const override { return ItemClass::Appointment; }
     virtual std::string Location() const = 0;
     virtual std::string Categories() const = 0;
+    // Read only by the filters and Sort that name it; the pages read the text through the
+    // safe-item library.
+    virtual std::string Body() const = 0;
     virtual DateTime Start() const = 0;
     virtual DateTime End() const = 0;
     virtual bool AllDayEvent() const = 0;
@@ -80,6 +83,7 @@ class OlAppointmentItem : public OlItem {
 class OlTaskItem : public OlItem {
   public:
     ItemClass Class() const override { return ItemClass::Task; }
+    virtual std::string Body() const = 0;  // as an appointment's
     virtual int Importance() const = 0;
     virtual DateTime DueDate() const = 0;
     virtual bool Complete() const = 0;
