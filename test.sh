@@ -4,6 +4,7 @@
 set -eu
 cd "$(dirname "$0")"
 scripts/install-deps.sh
+scripts/check-layers.sh
 
 # Our own checks treat warnings as errors; an optimised build is where GCC's flow analysis
 # warns most.
