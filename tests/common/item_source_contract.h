@@ -7,6 +7,7 @@
 #include <string>
 #include <vector>
 
+#include "common/recording_items_sink.h"
 #include "core/outlook/object_model.h"
 
 // What every source must do with Find, FindNext, Sort, faulty filters and the item events,
@@ -77,18 +78,7 @@ inline void CheckRejectedFilters(OlItems& items, const std::vector<std::string>&
     }
 }
 
-// Records the item events in order: "add <subject>", "change <subject>", "remove".
-class ContractSink : public OlItemsEvents {
-  public:
-    void ItemAdd(const std::shared_ptr<OlItem>& item) override {
-        events.push_back("add " + item->Subject());
-    }
-    void ItemChange(const std::shared_ptr<OlItem>& item) override {
-        events.push_back("change " + item->Subject());
-    }
-    void ItemRemove() override { events.push_back("remove"); }
-    std::vector<std::string> events;
-};
+using ContractSink = RecordingItemsSink;
 
 // `items` is of a folder that holds an item "Zahnarzt"; `add_neu` adds one named "Neu".
 inline void CheckItemEvents(OlItems& items, ChangingSourceUnderTest& source,

@@ -6,6 +6,7 @@
 #include <set>
 #include <thread>
 
+#include "common/recording_items_sink.h"
 #include "ical_test_support.h"
 
 namespace planwarte {
@@ -20,18 +21,7 @@ std::string SimpleEvent(const std::string& uid, const std::string& summary) {
     return Calendar({Event(uid, {"DTSTART:20041208T080000", "SUMMARY:" + summary})});
 }
 
-// Records the item events in order: "add <subject>", "change <subject>", "remove".
-class RecordingSink : public OlItemsEvents {
-  public:
-    void ItemAdd(const std::shared_ptr<OlItem>& item) override {
-        events.push_back("add " + item->Subject());
-    }
-    void ItemChange(const std::shared_ptr<OlItem>& item) override {
-        events.push_back("change " + item->Subject());
-    }
-    void ItemRemove() override { events.push_back("remove"); }
-    std::vector<std::string> events;
-};
+using RecordingSink = testing_support::RecordingItemsSink;
 
 class IcalRefreshTest : public IcalStoreTest {
   protected:

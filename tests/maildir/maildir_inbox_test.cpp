@@ -1,4 +1,5 @@
 #include "adapters/maildir/maildir_inbox.h"
+#include "common/recording_items_sink.h"
 
 #include <fcntl.h>
 #include <gtest/gtest.h>
@@ -51,17 +52,7 @@ std::string Mail(const std::string& subject, const std::string& date) {
     return "Date: " + date + "\r\nSubject: " + subject + "\r\n\r\nText von " + subject + "\r\n";
 }
 
-class RecordingSink : public OlItemsEvents {
-  public:
-    void ItemAdd(const std::shared_ptr<OlItem>& item) override {
-        events.push_back("add " + item->Subject());
-    }
-    void ItemChange(const std::shared_ptr<OlItem>& item) override {
-        events.push_back("change " + item->Subject());
-    }
-    void ItemRemove() override { events.push_back("remove"); }
-    std::vector<std::string> events;
-};
+using RecordingSink = testing_support::RecordingItemsSink;
 
 class MaildirInboxTest : public ::testing::Test {
   protected:
